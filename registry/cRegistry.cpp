@@ -1,0 +1,323 @@
+#include "registry/cRegistry.h"
+
+#include <cstring>
+#include <limits>
+
+#include "registry/platform.h"
+
+namespace sarvell::registry {
+
+namespace {
+
+constexpr int kReadAttempts = 8;
+
+
+// The root of a value operation: ClassKey itself, or that root on the
+// computer Machine names.
+Status OpenRoot(Platform& platform, const std::string& machine, std::int32_t classKey, KeyHandle& remote,
+                Handle& root) {
+    root = RootHandle(classKey);
+    if (machine.empty()) return status::Success;
+    const Status s = platform.ConnectRegistry(machine, root, remote.put());
+    root = remote.get();
+    return s;
+}
+
+std::int32_t LittleEndian(const std::uint8_t* p, std::size_t n) {
+    std::uint32_t v = 0;
+    for (std::size_t i = 0; i < n && i < 4; ++i) v |= static_cast<std::uint32_t>(p[i]) << (8 * i);
+    return static_cast<std::int32_t>(v);
+}
+
+}  // namespace
+
+std::int32_t ReverseByteOrder(std::int32_t x) {
+    const auto u = static_cast<std::uint32_t>(x);
+    return static_cast<std::int32_t>((u >> 24) | ((u >> 8) & 0xFF00u) | ((u << 8) & 0xFF0000u) | (u << 24));
+}
+
+bool HasEnvironmentReference(std::string_view s) {
+    const std::size_t first = s.find('%');
+    return first != std::string_view::npos && s.find('%', first + 2) != std::string_view::npos;
+}
+
+void cRegistry::Machine(std::string_view sMachine) {
+    if (sMachine.size() < 3) {
+        machine_.clear();
+    } else if (sMachine.substr(0, 2) != "\\\\") {
+        machine_ = "\\\\" + std::string(sMachine);
+    } else {
+        machine_ = std::string(sMachine);
+    }
+}
+
+void cRegistry::Raise(std::int32_t number, std::string description) const {
+    throw RegistryError(number, RegistrySource(), std::move(description));
+}
+
+std::string cRegistry::RootText() const { return std::to_string(classKey_); }
+
+std::string cRegistry::WriteFailureMessage(const Variant& vValue) const {
+    return "Failed to set registry value Key: '" + RootText() + "',Section: '" + sectionKey_ + "',Key: '" +
+           valueKey_ + "' to value: '" + ToText(vValue) + "'";
+}
+
+bool cRegistry::KeyExists() const {
+    Platform& platform = CurrentPlatform();
+    KeyHandle key(platform);
+    return platform.OpenKey(RootHandle(classKey_), sectionKey_, kKeyQueryValue, key.put()) == status::Success;
+}
+
+bool cRegistry::CreateKey() {
+    Platform& platform = CurrentPlatform();
+    KeyHandle key(platform);
+    if (platform.CreateKey(RootHandle(classKey_), sectionKey_, kKeySpecificRights, key.put()) != status::Success) {
+        Raise(kErrRegistry, "Failed to create registry Key: '" + sectionKey_);
+    }
+    return true;
+}
+
+bool cRegistry::DeleteKey() {
+    if (CurrentPlatform().DeleteKey(RootHandle(classKey_), sectionKey_) != status::Success) {
+        Raise(kErrRegistry, "Failed to delete registry Key: '" + RootText() + "',Section: '" + sectionKey_);
+    }
+    return true;
+}
+
+bool cRegistry::DeleteValue() {
+    Platform& platform = CurrentPlatform();
+    Status s;
+    {
+        KeyHandle key(platform);
+        if (platform.OpenKey(RootHandle(classKey_), sectionKey_, kKeySpecificRights, key.put()) != status::Success) {
+            Raise(kErrRegistry,
+                  "Failed to open key '" + RootText() + "',Section: '" + sectionKey_ + "' for delete access");
+        }
+        s = platform.DeleteValue(key.get(), valueKey_);
+    }  // the key is closed before any error is raised
+    if (s != status::Success) {
+        Raise(kErrRegistry,
+              "Failed to delete registry Key: '" + RootText() + "',Section: '" + sectionKey_ + "',Key: '" + valueKey_);
+    }
+    return true;
+}
+
+std::string cRegistry::ExpandEnvironmentText(Platform& platform, const std::string& text) const {
+    // The platform expands up to the first zero character; expanding each
+    // zero-separated piece keeps the text behind a zero instead of cutting it.
+    std::string out;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t zero = text.find('\0', start);
+        const std::string piece = text.substr(start, zero == std::string::npos ? std::string::npos : zero - start);
+        if (piece.empty()) {
+            // nothing to expand
+        } else if (auto expanded = platform.ExpandEnvironment(piece)) {
+            out += *expanded;
+        } else {
+            out += piece;  // unexpanded rather than lost
+        }
+        if (zero == std::string::npos) break;
+        out += '\0';
+        start = zero + 1;
+    }
+    return out;
+}
+
+Variant cRegistry::Value() {
+    Platform& platform = CurrentPlatform();
+    KeyHandle remote(platform);
+    Handle root = 0;
+    if (OpenRoot(platform, machine_, classKey_, remote, root) != status::Success) return default_;
+    KeyHandle key(platform);
+    if (platform.OpenKey(root, sectionKey_, kKeyQueryValue, key.put()) != status::Success) return default_;
+
+    // Size query with an empty buffer: 0 for a value without data, MoreData
+    // with the byte count otherwise; anything else means there is no value.
+    std::uint8_t probe[4] = {};
+    std::uint32_t type = 0;
+    std::uint32_t size = 0;
+    Status s = platform.QueryValue(key.get(), valueKey_, type, probe, size);
+    if (s != status::Success && s != status::MoreData) return default_;
+
+    // Read the data; the value may change between the calls, so a buffer
+    // that turns out too small is grown and the read repeated. Nothing past
+    // the size the platform reports is ever used.
+    std::vector<std::uint8_t> data;
+    for (int attempt = 0;; ++attempt) {
+        data.assign(size, 0);
+        std::uint32_t got = size;
+        s = platform.QueryValue(key.get(), valueKey_, type, data.empty() ? probe : data.data(), got);
+        if (s == status::MoreData && attempt + 1 < kReadAttempts) {
+            size = got;
+            continue;
+        }
+        if (s != status::Success) return default_;
+        data.resize(data.empty() ? 0 : got);
+        break;
+    }
+    valueType_ = static_cast<std::int32_t>(type);
+
+    switch (type) {
+        case kRegSz:
+        case kRegMultiSz:
+        case kRegExpandSz: {
+            std::string text(data.begin(), data.end());
+            // Drop the terminating zero, but only one that is really there:
+            // data stored without one keeps its last character.
+            if (!text.empty() && text.back() == '\0') text.pop_back();
+            if (type == kRegExpandSz) return ExpandEnvironmentText(platform, text);
+            return text;
+        }
+        case kRegDword:
+        case kRegDwordBigEndian: {
+            // Up to four bytes read as the low bytes of an integer that
+            // starts at 0; more than four cannot be an integer and are
+            // handed out whole, as for any other binary data.
+            if (data.size() <= 4) {
+                const std::int32_t v = LittleEndian(data.data(), data.size());
+                return type == kRegDword ? v : ReverseByteOrder(v);
+            }
+            break;
+        }
+        default:
+            break;
+    }
+    // Binary data: one element more than the data, the last one 0.
+    Bytes bytes(data.size() + 1, 0);
+    if (!data.empty()) std::memcpy(bytes.data(), data.data(), data.size());
+    return bytes;
+}
+
+Status cRegistry::WriteData(Platform& platform, Handle key, const Variant& vValue) const {
+    switch (valueType_) {
+        case kRegSz:
+        case kRegExpandSz: {
+            if (IsBytes(vValue)) return status::InvalidData;  // a byte array is not text
+            std::string s = ToText(vValue);
+            const std::uint32_t type = HasEnvironmentReference(s) ? kRegExpandSz : kRegSz;
+            if (s.size() >= std::numeric_limits<std::uint32_t>::max()) return status::InvalidParameter;
+            s.push_back('\0');
+            return platform.SetValue(key, valueKey_, type, reinterpret_cast<const std::uint8_t*>(s.data()),
+                                     static_cast<std::uint32_t>(s.size()));
+        }
+        case kRegBinary: {
+            const Bytes& b = std::get<Bytes>(vValue);
+            if (b.size() > std::numeric_limits<std::uint32_t>::max()) return status::InvalidParameter;
+            return platform.SetValue(key, valueKey_, kRegBinary, b.data(), static_cast<std::uint32_t>(b.size()));
+        }
+        case kRegDword:
+        case kRegDwordBigEndian: {
+            // A value that is no integer is refused rather than dropped
+            // without a word.
+            if (!IsInteger(vValue)) return status::InvalidData;
+            const auto v = static_cast<std::uint32_t>(std::holds_alternative<std::int16_t>(vValue)
+                                                          ? std::get<std::int16_t>(vValue)
+                                                          : std::get<std::int32_t>(vValue));
+            const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
+                                           static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24)};
+            return platform.SetValue(key, valueKey_, kRegDword, bytes, 4);
+        }
+        default:
+            return status::InvalidData;
+    }
+}
+
+void cRegistry::Value(Variant vValue) {
+    if (valueType_ == kRegBinary && !IsBytes(vValue)) {
+        throw RegistryError(kErrRegistry, ProgramName(), kApplicationDefinedError);
+    }
+    Platform& platform = CurrentPlatform();
+    KeyHandle remote(platform);
+    Handle root = 0;
+    // An unreachable computer is a failed write, not a silent no-op.
+    if (OpenRoot(platform, machine_, classKey_, remote, root) != status::Success) {
+        Raise(kErrRegistry, WriteFailureMessage(vValue));
+    }
+    Status s;
+    {
+        KeyHandle key(platform);
+        if (platform.CreateKey(root, sectionKey_, kKeySpecificRights, key.put()) != status::Success) {
+            key.reset();
+            remote.reset();
+            Raise(kErrRegistry, WriteFailureMessage(vValue));
+        }
+        s = WriteData(platform, key.get(), vValue);
+    }
+    remote.reset();
+    if (s != status::Success) Raise(kErrSetValue, WriteFailureMessage(vValue));
+}
+
+Variant cRegistry::ValueEx(std::int32_t eClassKey, std::string sSectionKey, std::string sValueKey,
+                           std::int32_t eValueType, Variant vDefault) {
+    ClassKey(eClassKey);
+    SectionKey(std::move(sSectionKey));
+    ValueKey(std::move(sValueKey));
+    ValueType(eValueType);
+    Default(std::move(vDefault));
+    return Value();
+}
+
+void cRegistry::ValueEx(std::int32_t eClassKey, std::string sSectionKey, std::string sValueKey,
+                        std::int32_t eValueType, Variant vDefault, Variant NewValue) {
+    ClassKey(eClassKey);
+    SectionKey(std::move(sSectionKey));
+    ValueKey(std::move(sValueKey));
+    ValueType(eValueType);
+    Default(std::move(vDefault));
+    if (eValueType == kRegSz && !IsBytes(NewValue) && ToText(NewValue).empty()) NewValue = default_;
+    Value(std::move(NewValue));
+}
+
+bool cRegistry::EnumerateValues(std::vector<std::string>& sKeyNames, std::int32_t& iKeyCount) const {
+    iKeyCount = 0;
+    sKeyNames.clear();
+    Platform& platform = CurrentPlatform();
+    KeyHandle key(platform);
+    if (platform.OpenKey(RootHandle(classKey_), sectionKey_, kKeyQueryValue, key.put()) != status::Success) {
+        return true;
+    }
+    KeyInfo info;
+    if (platform.QueryInfoKey(key.get(), info) != status::Success) return true;
+    std::uint32_t capacity = info.maxValueNameLen + 1;
+    if (capacity == 0) capacity = 1;
+    for (std::uint32_t index = 0;; ++index) {
+        std::string name;
+        if (platform.EnumValue(key.get(), index, capacity, name) != status::Success) break;
+        sKeyNames.push_back(std::move(name));
+        ++iKeyCount;
+        if (index == std::numeric_limits<std::uint32_t>::max()) break;
+    }
+    return true;
+}
+
+bool cRegistry::EnumerateSections(std::vector<std::string>& sSect, std::int32_t& iSectCount) const {
+    iSectCount = 0;
+    sSect.clear();
+    Platform& platform = CurrentPlatform();
+    KeyHandle key(platform);
+    try {
+        if (platform.OpenKey(RootHandle(classKey_), sectionKey_, kKeyEnumerateSubKeys, key.put()) != status::Success) {
+            return true;
+        }
+        constexpr std::uint32_t kNameBuffer = 255;
+        for (std::int32_t index = 0;; ++index) {
+            std::string name;
+            if (platform.EnumKey(key.get(), static_cast<std::uint32_t>(index), kNameBuffer, name) != status::Success) {
+                break;
+            }
+            if (iSectCount == std::numeric_limits<std::int32_t>::max() ||
+                index == std::numeric_limits<std::int32_t>::max()) {
+                throw std::overflow_error("Overflow");
+            }
+            sSect.push_back(std::move(name));
+            ++iSectCount;
+        }
+    } catch (const std::exception& e) {
+        key.reset();
+        Raise(kErrEnumerateSections, e.what());
+    }
+    return true;
+}
+
+}  // namespace sarvell::registry

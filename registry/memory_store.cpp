@@ -1,0 +1,381 @@
+#include "registry/memory_store.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "registry/wtf8.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+extern char** environ;
+#endif
+
+namespace sarvell::registry {
+
+namespace {
+
+// Windows names end at their first zero character.
+std::string_view UpToZero(std::string_view s) {
+    const std::size_t z = s.find('\0');
+    return z == std::string_view::npos ? s : s.substr(0, z);
+}
+
+std::size_t Utf16Length(std::string_view s) { return FromWtf8(s).size(); }
+
+std::string Folded(std::string_view s) {
+    std::u16string w = FromWtf8(s);
+    for (char16_t& c : w) c = FoldCase(c);
+    return ToWtf8(w);
+}
+
+std::optional<std::string> EnvironmentVariable(const std::string& name) {
+#ifdef _WIN32
+    const std::u16string wname = FromWtf8(name);
+    const auto* n = reinterpret_cast<const wchar_t*>(wname.c_str());
+    const DWORD needed = GetEnvironmentVariableW(n, nullptr, 0);
+    if (needed == 0) return std::nullopt;
+    std::u16string value(needed, u'\0');
+    const DWORD got = GetEnvironmentVariableW(n, reinterpret_cast<wchar_t*>(value.data()), needed);
+    if (got >= needed) return std::nullopt;
+    value.resize(got);
+    return ToWtf8(value);
+#else
+    // Windows looks environment names up without regard to case.
+    for (char** e = environ; e != nullptr && *e != nullptr; ++e) {
+        const std::string_view entry(*e);
+        const std::size_t eq = entry.find('=');
+        if (eq != std::string_view::npos && EqualsIgnoreCase(entry.substr(0, eq), name)) {
+            return std::string(entry.substr(eq + 1));
+        }
+    }
+    return std::nullopt;
+#endif
+}
+
+std::vector<std::string_view> SplitPath(std::string_view path) {
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find('\\', start);
+        if (end == std::string_view::npos) end = path.size();
+        if (end > start) parts.push_back(path.substr(start, end - start));
+        start = end + 1;
+    }
+    return parts;
+}
+
+}  // namespace
+
+std::string MemoryStore::LocalComputerName() {
+#ifdef _WIN32
+    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1];
+    DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+    if (!GetComputerNameW(name, &size)) return "LOCALHOST";
+    return ToWtf8(std::u16string_view(reinterpret_cast<const char16_t*>(name), size));
+#else
+    char name[256] = {};
+    if (gethostname(name, sizeof name - 1) != 0 || name[0] == '\0') return "localhost";
+    return name;
+#endif
+}
+
+MemoryStore::MemoryStore(std::string computerName) : computerName_(std::move(computerName)) {
+    const std::pair<std::int32_t, const char*> roots[] = {
+        {HKeyClassesRoot, "HKEY_CLASSES_ROOT"},   {HKeyCurrentUser, "HKEY_CURRENT_USER"},
+        {HKeyLocalMachine, "HKEY_LOCAL_MACHINE"}, {HKeyUsers, "HKEY_USERS"},
+        {HKeyCurrentConfig, "HKEY_CURRENT_CONFIG"},
+    };
+    for (const auto& [value, name] : roots) {
+        auto key = std::make_shared<Key>();
+        key->name = name;
+        key->path = name;
+        roots_[RootHandle(value)] = std::move(key);
+    }
+}
+
+MemoryStore::~MemoryStore() = default;
+
+void MemoryStore::FailCall(std::uint64_t n, Status status, bool persistent) {
+    failAt_ = calls_ + n;
+    failStatus_ = status;
+    failPersistent_ = persistent;
+}
+
+void MemoryStore::FailWhen(std::function<std::optional<Status>(const CallInfo&)> predicate) {
+    predicate_ = std::move(predicate);
+}
+
+void MemoryStore::ClearFaults() {
+    failAt_ = 0;
+    failPersistent_ = false;
+    faultFired_ = false;
+    predicate_ = nullptr;
+}
+
+std::optional<Status> MemoryStore::Fault(Call call, const Key* key, std::string_view name) {
+    ++calls_;
+    std::optional<Status> injected;
+    if (failAt_ != 0 && (calls_ == failAt_ || (failPersistent_ && calls_ > failAt_))) injected = failStatus_;
+    if (!injected && predicate_) injected = predicate_(CallInfo{call, calls_, key ? key->path : std::string(), name});
+    if (injected) faultFired_ = true;
+    return injected;
+}
+
+Status MemoryStore::Resolve(Handle handle, KeyPtr& key) const {
+    if (auto r = roots_.find(handle); r != roots_.end()) {
+        key = r->second;
+        return status::Success;
+    }
+    auto h = handles_.find(handle);
+    if (h == handles_.end()) return status::InvalidHandle;
+    if (h->second->deleted) return status::KeyDeleted;
+    key = h->second;
+    return status::Success;
+}
+
+MemoryStore::Key* MemoryStore::FindChild(const Key& key, std::string_view name) {
+    for (const auto& child : key.children) {
+        if (EqualsIgnoreCase(child->name, name)) return child.get();
+    }
+    return nullptr;
+}
+
+MemoryStore::Value* MemoryStore::FindValue(Key& key, std::string_view name) {
+    for (auto& value : key.values) {
+        if (EqualsIgnoreCase(value.name, name)) return &value;
+    }
+    return nullptr;
+}
+
+Status MemoryStore::Walk(Handle root, std::string_view subKey, bool create, KeyPtr& key) {
+    KeyPtr at;
+    if (Status s = Resolve(root, at); s != status::Success) return s;
+    subKey = UpToZero(subKey);
+    if (!subKey.empty() && subKey.front() == '\\') return status::BadPathname;
+    const auto parts = SplitPath(subKey);
+    for (std::string_view part : parts) {
+        if (Utf16Length(part) > kMaxKeyNameChars) return status::InvalidParameter;
+    }
+    for (std::string_view part : parts) {
+        KeyPtr next;
+        for (const auto& child : at->children) {
+            if (EqualsIgnoreCase(child->name, part)) next = child;
+        }
+        if (!next) {
+            if (!create) return status::FileNotFound;
+            next = std::make_shared<Key>();
+            next->name = std::string(part);
+            next->path = at->path + "\\" + next->name;
+            at->children.push_back(next);
+        }
+        at = std::move(next);
+    }
+    key = std::move(at);
+    return status::Success;
+}
+
+Handle MemoryStore::NewHandle(KeyPtr key) {
+    const Handle h = nextHandle_;
+    nextHandle_ += 4;
+    handles_[h] = std::move(key);
+    return h;
+}
+
+Status MemoryStore::OpenKey(Handle root, std::string_view subKey, std::uint32_t, Handle& key) {
+    key = 0;
+    KeyPtr base;
+    Resolve(root, base);
+    if (auto f = Fault(Call::OpenKey, base.get(), subKey)) return *f;
+    // Below HKEY_CLASSES_ROOT one leading backslash is accepted on open.
+    if (root == RootHandle(HKeyClassesRoot) && !subKey.empty() && subKey.front() == '\\') subKey.remove_prefix(1);
+    KeyPtr found;
+    if (Status s = Walk(root, subKey, false, found); s != status::Success) return s;
+    key = NewHandle(std::move(found));
+    return status::Success;
+}
+
+Status MemoryStore::CreateKey(Handle root, std::string_view subKey, std::uint32_t, Handle& key) {
+    key = 0;
+    KeyPtr base;
+    Resolve(root, base);
+    if (auto f = Fault(Call::CreateKey, base.get(), subKey)) return *f;
+    KeyPtr found;
+    if (Status s = Walk(root, subKey, true, found); s != status::Success) return s;
+    key = NewHandle(std::move(found));
+    return status::Success;
+}
+
+Status MemoryStore::CloseKey(Handle key) {
+    if (roots_.count(key) != 0) return status::Success;
+    return handles_.erase(key) != 0 ? status::Success : status::InvalidHandle;
+}
+
+Status MemoryStore::DeleteKey(Handle root, std::string_view subKey) {
+    KeyPtr base;
+    Resolve(root, base);
+    if (auto f = Fault(Call::DeleteKey, base.get(), subKey)) return *f;
+    subKey = UpToZero(subKey);
+    KeyPtr target;
+    if (Status s = Walk(root, subKey, false, target); s != status::Success) return s;
+    // The key must be a sub-key of the root given, and childless.
+    auto parts = SplitPath(subKey);
+    if (parts.empty() || !target->children.empty()) return status::AccessDenied;
+    parts.pop_back();
+    std::string parentPath;
+    for (std::string_view p : parts) parentPath.append(p).append("\\");
+    KeyPtr parent;
+    if (Status s = Walk(root, parentPath, false, parent); s != status::Success) return s;
+    auto& siblings = parent->children;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), target), siblings.end());
+    target->deleted = true;
+    return status::Success;
+}
+
+Status MemoryStore::DeleteValue(Handle key, std::string_view name) {
+    KeyPtr k;
+    Status s = Resolve(key, k);
+    if (auto f = Fault(Call::DeleteValue, k.get(), name)) return *f;
+    if (s != status::Success) return s;
+    name = UpToZero(name);
+    Value* v = FindValue(*k, name);
+    if (v == nullptr) return status::FileNotFound;
+    k->values.erase(k->values.begin() + (v - k->values.data()));
+    return status::Success;
+}
+
+Status MemoryStore::QueryValue(Handle key, std::string_view name, std::uint32_t& type, std::uint8_t* data,
+                               std::uint32_t& size) {
+    KeyPtr k;
+    Status s = Resolve(key, k);
+    if (auto f = Fault(Call::QueryValue, k.get(), name)) return *f;
+    if (s != status::Success) return s;
+    const Value* v = FindValue(*k, UpToZero(name));
+    if (v == nullptr) return status::FileNotFound;
+    type = v->type;
+    const auto needed = static_cast<std::uint32_t>(v->data.size());
+    if (data != nullptr && size < needed) {
+        size = needed;
+        return status::MoreData;
+    }
+    if (data != nullptr && needed != 0) std::memcpy(data, v->data.data(), needed);
+    size = needed;
+    return status::Success;
+}
+
+Status MemoryStore::SetValue(Handle key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
+                             std::uint32_t size) {
+    KeyPtr k;
+    Status s = Resolve(key, k);
+    if (auto f = Fault(Call::SetValue, k.get(), name)) return *f;
+    if (s != status::Success) return s;
+    name = UpToZero(name);
+    if (Utf16Length(name) > kMaxValueNameChars) return status::InvalidParameter;
+    if (data == nullptr && size != 0) return status::InvalidParameter;
+    Value* v = FindValue(*k, name);
+    if (v == nullptr) {
+        k->values.push_back(Value{std::string(name), 0, {}});
+        v = &k->values.back();
+    }
+    v->type = type;
+    v->data.assign(data, data + size);
+    return status::Success;
+}
+
+Status MemoryStore::QueryInfoKey(Handle key, KeyInfo& info) {
+    KeyPtr k;
+    Status s = Resolve(key, k);
+    if (auto f = Fault(Call::QueryInfoKey, k.get(), {})) return *f;
+    if (s != status::Success) return s;
+    info = KeyInfo{};
+    info.subKeys = static_cast<std::uint32_t>(k->children.size());
+    info.values = static_cast<std::uint32_t>(k->values.size());
+    for (const auto& c : k->children) {
+        info.maxSubKeyLen = std::max(info.maxSubKeyLen, static_cast<std::uint32_t>(Utf16Length(c->name)));
+    }
+    for (const auto& v : k->values) {
+        info.maxValueNameLen = std::max(info.maxValueNameLen, static_cast<std::uint32_t>(Utf16Length(v.name)));
+    }
+    return status::Success;
+}
+
+Status MemoryStore::EnumValue(Handle key, std::uint32_t index, std::uint32_t capacity, std::string& name) {
+    KeyPtr k;
+    Status s = Resolve(key, k);
+    if (auto f = Fault(Call::EnumValue, k.get(), {})) return *f;
+    if (s != status::Success) return s;
+    if (index >= k->values.size()) return status::NoMoreItems;
+    const std::string& n = k->values[index].name;
+    if (Utf16Length(n) + 1 > capacity) return status::MoreData;
+    name = n;
+    return status::Success;
+}
+
+Status MemoryStore::EnumKey(Handle key, std::uint32_t index, std::uint32_t capacity, std::string& name) {
+    KeyPtr k;
+    Status s = Resolve(key, k);
+    if (auto f = Fault(Call::EnumKey, k.get(), {})) return *f;
+    if (s != status::Success) return s;
+    if (index >= k->children.size()) return status::NoMoreItems;
+    const std::string& n = k->children[index]->name;
+    if (Utf16Length(n) + 1 > capacity) return status::MoreData;
+    name = n;
+    return status::Success;
+}
+
+Status MemoryStore::ConnectRegistry(std::string_view machine, Handle root, Handle& remote) {
+    remote = 0;
+    if (auto f = Fault(Call::ConnectRegistry, nullptr, machine)) return *f;
+    machine = UpToZero(machine);
+    if (machine.substr(0, 2) == "\\\\") machine.remove_prefix(2);
+    // There is no network behind the store: only this computer answers.
+    if (!machine.empty() && !EqualsIgnoreCase(machine, computerName_)) return status::BadNetPath;
+    auto r = roots_.find(root);
+    if (r == roots_.end()) return status::InvalidHandle;
+    remote = NewHandle(r->second);
+    return status::Success;
+}
+
+std::optional<std::string> MemoryStore::ExpandEnvironment(std::string_view text) {
+    if (Fault(Call::ExpandEnvironment, nullptr, text)) return std::nullopt;
+    text = UpToZero(text);
+    std::string out;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const std::size_t open = text.find('%', i);
+        if (open == std::string_view::npos) {
+            out.append(text.substr(i));
+            break;
+        }
+        out.append(text.substr(i, open - i));
+        const std::size_t close = text.find('%', open + 1);
+        if (close == std::string_view::npos) {
+            out.append(text.substr(open));
+            break;
+        }
+        const std::string name(text.substr(open + 1, close - open - 1));
+        if (auto value = name.empty() ? std::nullopt : EnvironmentVariable(name)) {
+            out += *value;
+            i = close + 1;
+        } else {
+            // An unknown reference stays as written; its closing sign may open the next one.
+            out.append(text.substr(open, close - open));
+            i = close;
+        }
+    }
+    return out;
+}
+
+void MemoryStore::Collect(const Key& key, Snapshot& out) {
+    for (const auto& v : key.values) out[{Folded(key.path), Folded(v.name)}] = {v.type, v.data};
+    for (const auto& c : key.children) Collect(*c, out);
+}
+
+MemoryStore::Snapshot MemoryStore::TakeSnapshot() const {
+    Snapshot out;
+    for (const auto& [handle, key] : roots_) Collect(*key, out);
+    return out;
+}
+
+}  // namespace sarvell::registry
