@@ -131,11 +131,12 @@ TEST_P(RegistryKeys, KeyExistsAnswersForTheLeadingBackslashPathAsThePlatformDoes
     EXPECT_EQ(ToText(reg.Value()), "Outlook.Application.12");
 }
 
-TEST_P(RegistryKeys, NoHandleOutlivesAnOperation) {
-    if (!IsMemory()) GTEST_SKIP() << "handle counts are the store's";
+TEST(RegistryHandles, NoHandleOutlivesAnOperation) {
+    MemoryStore store;
+    PlatformScope scope(store);
     cRegistry reg;
     reg.ClassKey(HKeyCurrentUser);
-    reg.SectionKey(Path("h"));
+    reg.SectionKey("Software\\h");
     reg.ValueKey("v");
     reg.KeyExists();
     reg.CreateKey();
@@ -147,7 +148,9 @@ TEST_P(RegistryKeys, NoHandleOutlivesAnOperation) {
     reg.Machine(MemoryStore::LocalComputerName());
     reg.Value(Variant(std::string("y")));
     reg.Value();
-    EXPECT_EQ(Memory().OpenHandles(), 0u);
+    reg.ValueType(kRegMultiSz);
+    EXPECT_THROW(reg.Value(Variant(std::string("z"))), RegistryError);
+    EXPECT_EQ(store.OpenHandles(), 0u);
 }
 
 }  // namespace

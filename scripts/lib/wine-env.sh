@@ -1,0 +1,54 @@
+# Shared by the scripts that run Windows programs under Wine: a prefix of the
+# project's own (never ~/.wine), one wineserver for the whole run, and an X
+# display of its own when asked for one.
+# shellcheck shell=bash
+
+sarvell_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+
+export WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko install prompts in a fresh prefix.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+
+# wine_prefix_fresh DIR: makes a new prefix in DIR and keeps its server up.
+wine_prefix_fresh() {
+  export WINEPREFIX=$1
+  wineserver -k >/dev/null 2>&1 || true
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  # Persistent from the start: every later Wine process reuses this server.
+  wineserver -p
+  WINEARCH=win64 wineboot -i >/dev/null 2>&1
+}
+
+# wine_prefix_use DIR: uses the prefix in DIR, making it when missing.
+wine_prefix_use() {
+  export WINEPREFIX=$1
+  mkdir -p "$WINEPREFIX"
+  wineserver -p 2>/dev/null || true  # already up is fine
+  [ -f "$WINEPREFIX/system.reg" ] || WINEARCH=win64 wineboot -i >/dev/null 2>&1
+}
+
+wine_stop() {
+  [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1 || true
+}
+
+# xvfb_start: starts a virtual display on a free number and exports DISPLAY.
+xvfb_start() {
+  local n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    sarvell_xvfb_pid=$!
+    for _ in $(seq 50); do
+      [ -e "/tmp/.X11-unix/X$n" ] && { export DISPLAY=":$n"; return 0; }
+      sleep 0.1
+    done
+    kill "$sarvell_xvfb_pid" 2>/dev/null || true
+  done
+  echo "could not start Xvfb" >&2
+  return 1
+}
+
+xvfb_stop() {
+  [ -n "${sarvell_xvfb_pid:-}" ] && kill "$sarvell_xvfb_pid" 2>/dev/null || true
+}
