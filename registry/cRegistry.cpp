@@ -125,12 +125,17 @@ std::string cRegistry::ExpandEnvironmentText(Platform& platform, const std::stri
 }
 
 Variant cRegistry::Value() {
+    Variant v;
+    return ReadValue(v) == status::Success ? v : default_;
+}
+
+Status cRegistry::ReadValue(Variant& out, bool expand) {
     Platform& platform = CurrentPlatform();
     KeyHandle remote(platform);
     Handle root = 0;
-    if (OpenRoot(platform, machine_, classKey_, remote, root) != status::Success) return default_;
+    if (Status s = OpenRoot(platform, machine_, classKey_, remote, root); s != status::Success) return s;
     KeyHandle key(platform);
-    if (platform.OpenKey(root, sectionKey_, kKeyQueryValue, key.put()) != status::Success) return default_;
+    if (Status s = platform.OpenKey(root, sectionKey_, kKeyQueryValue, key.put()); s != status::Success) return s;
 
     // Size query with an empty buffer: 0 for a value without data, MoreData
     // with the byte count otherwise; anything else means there is no value.
@@ -138,7 +143,7 @@ Variant cRegistry::Value() {
     std::uint32_t type = 0;
     std::uint32_t size = 0;
     Status s = platform.QueryValue(key.get(), valueKey_, type, probe, size);
-    if (s != status::Success && s != status::MoreData) return default_;
+    if (s != status::Success && s != status::MoreData) return s;
 
     // Read the data; the value may change between the calls, so a buffer
     // that turns out too small is grown and the read repeated. Nothing past
@@ -152,7 +157,7 @@ Variant cRegistry::Value() {
             size = got;
             continue;
         }
-        if (s != status::Success) return default_;
+        if (s != status::Success) return s;
         data.resize(data.empty() ? 0 : got);
         break;
     }
@@ -166,8 +171,8 @@ Variant cRegistry::Value() {
             // Drop the terminating zero, but only one that is really there:
             // data stored without one keeps its last character.
             if (!text.empty() && text.back() == '\0') text.pop_back();
-            if (type == kRegExpandSz) return ExpandEnvironmentText(platform, text);
-            return text;
+            out = type == kRegExpandSz && expand ? ExpandEnvironmentText(platform, text) : std::move(text);
+            return status::Success;
         }
         case kRegDword:
         case kRegDwordBigEndian: {
@@ -176,7 +181,8 @@ Variant cRegistry::Value() {
             // handed out whole, as for any other binary data.
             if (data.size() <= 4) {
                 const std::int32_t v = LittleEndian(data.data(), data.size());
-                return type == kRegDword ? v : ReverseByteOrder(v);
+                out = type == kRegDword ? v : ReverseByteOrder(v);
+                return status::Success;
             }
             break;
         }
@@ -186,7 +192,8 @@ Variant cRegistry::Value() {
     // Binary data: one element more than the data, the last one 0.
     Bytes bytes(data.size() + 1, 0);
     if (!data.empty()) std::memcpy(bytes.data(), data.data(), data.size());
-    return bytes;
+    out = std::move(bytes);
+    return status::Success;
 }
 
 Status cRegistry::WriteData(Platform& platform, Handle key, const Variant& vValue) const {

@@ -35,6 +35,11 @@ public:
 
     // Reads the value; answers Default when nothing can be read.
     Variant Value();
+    // The same read, telling why nothing could be read: Success with the
+    // value in `out`; FileNotFound when the key or the value is absent; any
+    // other status when reading failed. With `expand` false, REG_EXPAND_SZ
+    // data comes back as stored, so that a rewrite keeps it unchanged.
+    Status ReadValue(Variant& out, bool expand = true);
     // Writes the value as ValueType asks, creating the key when missing.
     void Value(Variant vValue);
 

@@ -1,0 +1,82 @@
+#include "policy/mod_registry.h"
+
+#include "policy/list_value.h"
+#include "registry/cRegistry.h"
+
+namespace sarvell::policy {
+
+using namespace registry;
+
+namespace {
+
+cRegistry At(const std::string& keyPath) {
+    cRegistry reg;
+    reg.ClassKey(HKeyCurrentUser);
+    reg.SectionKey(keyPath);
+    return reg;
+}
+
+}  // namespace
+
+void SetRegValue(const std::string& keyPath, const std::string& valueName, const std::string& text) {
+    cRegistry reg = At(keyPath);
+    if (!reg.KeyExists()) reg.CreateKey();
+    if (reg.KeyExists()) {
+        reg.ValueType(kRegSz);
+        reg.ValueKey(valueName);
+        reg.Value(Variant(text));
+    }
+}
+
+void DeleteRegValue(const std::string& keyPath, const std::string& valueName) {
+    cRegistry reg = At(keyPath);
+    if (reg.KeyExists()) {
+        reg.ValueKey(valueName);
+        reg.DeleteValue();
+    }
+}
+
+ListRead ReadListValue(const std::string& keyPath, const std::string& valueName) noexcept {
+    ListRead read;
+    try {
+        cRegistry reg = At(keyPath);
+        reg.ValueKey(valueName);
+        Variant value;
+        // Read as stored: an expanded text written back would replace the
+        // user's "%NAME%" entries with what they expand to.
+        const Status s = reg.ReadValue(value, false);
+        if (s == status::FileNotFound) return read;
+        if (s != status::Success) {
+            read.state = ListRead::State::Failed;
+            return read;
+        }
+        read.state = ListRead::State::Present;
+        read.isText = std::holds_alternative<std::string>(value);
+        read.text = ToText(value);
+    } catch (...) {
+        read = ListRead{ListRead::State::Failed, {}, false};
+    }
+    return read;
+}
+
+std::string ListRead::TextOrNone() const {
+    return state == State::Present && !text.empty() ? text : std::string(kNone);
+}
+
+bool ListRead::Composable() const {
+    // A value of another type is not a list that can be extended: writing a
+    // string over it would lose what it holds.
+    return state == State::Absent || (state == State::Present && isText);
+}
+
+std::string GetRegValue(const std::string& keyPath, const std::string& valueName,
+                        const std::string& defaultText) noexcept {
+    try {
+        const ListRead read = ReadListValue(keyPath, valueName);
+        return read.state == ListRead::State::Present && !read.text.empty() ? read.text : defaultText;
+    } catch (...) {
+        return defaultText;
+    }
+}
+
+}  // namespace sarvell::policy

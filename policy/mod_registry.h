@@ -1,0 +1,36 @@
+// The three registry procedures through which every read, write and deletion
+// of the two list values goes. All work below HKEY_CURRENT_USER, and each
+// uses a cRegistry instance of its own.
+#pragma once
+
+#include <string>
+
+namespace sarvell::policy {
+
+// Writes the text as a string value, creating the key when missing. Errors
+// pass to the caller.
+void SetRegValue(const std::string& keyPath, const std::string& valueName, const std::string& text);
+// The value's text, or the default when the key or value is missing, the
+// text is empty, or reading fails. Never raises.
+std::string GetRegValue(const std::string& keyPath, const std::string& valueName,
+                        const std::string& defaultText) noexcept;
+// Deletes the value when the key exists. Errors pass to the caller.
+void DeleteRegValue(const std::string& keyPath, const std::string& valueName);
+
+// What lies underneath GetRegValue's default: whether the value is absent,
+// or could not be read. Composing commands need the difference, so that a
+// failed read never turns into overwriting the stored list.
+struct ListRead {
+    enum class State { Absent, Present, Failed };
+    State state = State::Absent;
+    std::string text;     // the stored data as text, as the views show it
+    bool isText = false;  // stored as a string type, so it can be rewritten as one
+
+    // The text a composer may build on: the stored text, or "none" for an
+    // absent or empty value. Only meaningful when Composable().
+    std::string TextOrNone() const;
+    bool Composable() const;
+};
+ListRead ReadListValue(const std::string& keyPath, const std::string& valueName) noexcept;
+
+}  // namespace sarvell::policy

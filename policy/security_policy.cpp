@@ -1,0 +1,219 @@
+#include "policy/security_policy.h"
+
+#include <algorithm>
+
+#include "policy/catalogue.h"
+#include "policy/list_value.h"
+#include "policy/mod_registry.h"
+
+namespace sarvell::policy {
+
+namespace {
+
+const std::string kRemove(kRemoveValue);
+const std::string kAdd(kAddValue);
+const std::string kNoneText(kNone);
+
+std::string FoldAscii(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return out;
+}
+
+// The entries a list value shows: none when its first entry is the sentinel.
+std::vector<std::string> ShownEntries(const std::string& text) {
+    std::vector<std::string> entries = SplitEntries(text);
+    if (entries.front() == kNone) entries.clear();
+    return entries;
+}
+
+class RowUpdate {
+public:
+    explicit RowUpdate(PolicyView& view) : view_(view) { view_.BeginRowUpdate(); }
+    ~RowUpdate() { view_.EndRowUpdate(); }
+    RowUpdate(const RowUpdate&) = delete;
+    RowUpdate& operator=(const RowUpdate&) = delete;
+
+private:
+    PolicyView& view_;
+};
+
+}  // namespace
+
+ListFilter::ListFilter(const std::vector<std::string>& entries) {
+    for (const auto& e : entries) {
+        if (e.empty()) matchesEverything_ = true;
+        longest_ = std::max(longest_, e.size());
+        sorted_.push_back(FoldAscii(e));
+    }
+    std::sort(sorted_.begin(), sorted_.end());
+    sorted_.erase(std::unique(sorted_.begin(), sorted_.end()), sorted_.end());
+}
+
+bool ListFilter::Suppresses(std::string_view row) const {
+    if (matchesEverything_) return true;
+    const std::string folded = FoldAscii(row);
+    const std::string_view r(folded);
+    for (std::size_t start = 0; start < r.size(); ++start) {
+        const std::size_t most = std::min(longest_, r.size() - start);
+        for (std::size_t len = 1; len <= most; ++len) {
+            if (std::binary_search(sorted_.begin(), sorted_.end(), r.substr(start, len),
+                                   [](std::string_view a, std::string_view b) { return a < b; })) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+SecurityPolicy::SecurityPolicy(PolicyView& view, std::string securityKeyPath)
+    : view_(view), securityKeyPath_(std::move(securityKeyPath)) {}
+
+void SecurityPolicy::RefreshList() {
+    if (!view_.SafeViewSelected()) {
+        FillBlockedList();
+        LoadRegistryEntries(1);
+    } else {
+        LoadRegistryEntries(0);
+    }
+}
+
+void SecurityPolicy::FillBlockedList() {
+    // The sentinel is not tested: "none" occurs in no catalogue row.
+    const ListFilter filter(SplitEntries(GetRegValue(securityKeyPath_, kRemove, kNoneText)));
+    RowUpdate update(view_);
+    view_.ClearRows();
+    for (std::string_view row : kCatalogue) AddListItem(row, filter);
+}
+
+void SecurityPolicy::AddListItem(std::string_view row, const ListFilter& filter) {
+    if (!filter.Suppresses(row)) view_.AppendRow(std::string(row));
+}
+
+void SecurityPolicy::LoadRegistryEntries(std::int32_t viewIndex) {
+    try {
+        RowUpdate update(view_);
+        const bool safe = viewIndex == 0;
+        if (safe) view_.ClearRows();
+        const std::vector<std::string> entries =
+            SplitEntries(GetRegValue(securityKeyPath_, safe ? kRemove : kAdd, kNoneText));
+        if (entries.front() == kNone) return;
+        for (const auto& entry : entries) {
+            if (!view_.AppendRow(safe ? entry : UserRow(entry))) return;
+        }
+    } catch (...) {
+        // The rows added so far stay; the commands check the list against
+        // the registry before they write anything back from it.
+    }
+}
+
+void SecurityPolicy::SaveRemoveList() {
+    std::vector<std::string> rows;
+    rows.reserve(static_cast<std::size_t>(std::max(view_.RowCount(), 0)));
+    for (int i = 0; i < view_.RowCount(); ++i) rows.push_back(view_.RowText(i));
+    SetRegValue(securityKeyPath_, kRemove, JoinEntries(rows));
+}
+
+std::vector<std::string> SecurityPolicy::UserEntries() const {
+    std::vector<std::string> entries;
+    std::string entry;
+    for (int i = 0; i < view_.RowCount(); ++i) {
+        if (ParseUserRow(view_.RowText(i), entry)) entries.push_back(entry);
+    }
+    return entries;
+}
+
+void SecurityPolicy::SaveAddList() {
+    const std::vector<std::string> entries = UserEntries();
+    if (entries.empty()) {
+        DeleteRegValue(securityKeyPath_, kAdd);
+    } else {
+        SetRegValue(securityKeyPath_, kAdd, JoinEntries(entries));
+    }
+}
+
+// A list is written back only when it still shows exactly what is stored:
+// not a list that an error left half filled, nor one that another program
+// has overtaken since it was filled.
+bool SecurityPolicy::SafeListIsCurrent() {
+    const ListRead read = ReadListValue(securityKeyPath_, kRemove);
+    if (read.state == ListRead::State::Failed) return false;
+    const std::vector<std::string> stored = ShownEntries(read.TextOrNone());
+    if (static_cast<std::size_t>(view_.RowCount()) != stored.size()) return false;
+    for (int i = 0; i < view_.RowCount(); ++i) {
+        if (view_.RowText(i) != stored[static_cast<std::size_t>(i)]) return false;
+    }
+    return true;
+}
+
+bool SecurityPolicy::UserRowsAreCurrent() {
+    const ListRead read = ReadListValue(securityKeyPath_, kAdd);
+    if (read.state == ListRead::State::Failed) return false;
+    return UserEntries() == ShownEntries(read.TextOrNone());
+}
+
+void SecurityPolicy::ViewSwitch(std::int16_t index) {
+    if (index == 1) {
+        view_.SetMarkCaption(kMarkSafeCaption);
+        FillBlockedList();
+        LoadRegistryEntries(1);
+        view_.SetAddEnabled(true);
+    } else if (index == 0) {
+        view_.SetMarkCaption(kMarkBlockedCaption);
+        LoadRegistryEntries(0);
+        view_.SetAddEnabled(false);
+    }
+}
+
+void SecurityPolicy::MarkClick() {
+    try {
+        const int index = view_.SelectedIndex();
+        if (index < 0 || index >= view_.RowCount()) return;
+        const std::string row = view_.RowText(index);
+        std::string entry;
+        if (view_.SafeViewSelected()) {
+            if (!SafeListIsCurrent()) {
+                RefreshList();
+                return;
+            }
+            view_.RemoveRow(index);
+            if (view_.RowCount() == 0) {
+                DeleteRegValue(securityKeyPath_, kRemove);
+            } else {
+                SaveRemoveList();
+            }
+        } else if (ParseUserRow(row, entry)) {
+            if (!UserRowsAreCurrent()) {
+                RefreshList();
+                return;
+            }
+            view_.RemoveRow(index);
+            SaveAddList();
+            RefreshList();
+        } else {
+            const ListRead read = ReadListValue(securityKeyPath_, kRemove);
+            if (!read.Composable()) return;  // never overwrite a list that could not be read
+            SetRegValue(securityKeyPath_, kRemove, PrependEntry(CatalogueExtension(row), read.TextOrNone()));
+            RefreshList();
+        }
+    } catch (...) {
+        // The command ends where it stands, without a message.
+    }
+}
+
+void SecurityPolicy::AddClick() {
+    try {
+        std::string extension = view_.ExtensionText();
+        if (extension.empty() || extension.front() != '.') extension.insert(extension.begin(), '.');
+        const ListRead read = ReadListValue(securityKeyPath_, kAdd);
+        if (!read.Composable()) return;
+        SetRegValue(securityKeyPath_, kAdd, PrependEntry(extension, read.TextOrNone()));
+        RefreshList();
+        view_.SetExtensionText("");
+    } catch (...) {
+    }
+}
+
+}  // namespace sarvell::policy

@@ -1,0 +1,67 @@
+// The main window's policy work: filling the list for the safe or the
+// blocked view, and the view switch, mark and add commands. Everything is
+// read afresh from the registry for each fill and each command.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "policy/policy_view.h"
+
+namespace sarvell::policy {
+
+inline constexpr const char* kMarkSafeCaption = "Mark as safe";
+inline constexpr const char* kMarkBlockedCaption = "Mark as blocked";
+
+// The safe-list filter of the blocked view: a catalogue row is left out when
+// any entry occurs in it, compared without regard to letter case. Entries
+// are looked up as substrings of the row, so a fill costs the same for ten
+// entries as for ten thousand. The catalogue rows are ASCII, where folding
+// ASCII letters is the whole of a case-insensitive comparison.
+class ListFilter {
+public:
+    explicit ListFilter(const std::vector<std::string>& entries);
+    bool Suppresses(std::string_view row) const;
+
+private:
+    bool matchesEverything_ = false;  // an empty entry occurs in every row
+    std::size_t longest_ = 0;
+    std::vector<std::string> sorted_;  // folded, sorted, unique
+};
+
+class SecurityPolicy {
+public:
+    SecurityPolicy(PolicyView& view, std::string securityKeyPath);
+
+    const std::string& SecurityKeyPath() const { return securityKeyPath_; }
+
+    // Fills the list for the view optType selects.
+    void RefreshList();
+    // Clears the list and adds the catalogue rows the safe list lets through.
+    void FillBlockedList();
+    void AddListItem(std::string_view row, const ListFilter& filter);
+    // 0: the Level1Remove entries (clearing first); any other index: appends
+    // the Level1Add entries as user rows. Stops quietly on any error.
+    void LoadRegistryEntries(std::int32_t viewIndex);
+    void SaveRemoveList();
+    void SaveAddList();
+
+    // optType click, with the index of the clicked button.
+    void ViewSwitch(std::int16_t index);
+    // cmdDelete click: marks the selected extension safe or blocked.
+    void MarkClick();
+    // cmdAdd click: adds the typed extension to the block list.
+    void AddClick();
+
+private:
+    bool SafeListIsCurrent();
+    bool UserRowsAreCurrent();
+    std::vector<std::string> UserEntries() const;
+
+    PolicyView& view_;
+    std::string securityKeyPath_;
+};
+
+}  // namespace sarvell::policy
