@@ -93,6 +93,14 @@ std::string LostEntries(const ListState& before, const ListState& after, const s
     }
     std::map<std::string, int> count;
     for (const auto& e : after.entries) ++count[e];
+    // A list whose one remaining row is an empty entry, or the entry "none",
+    // is written as that text, which reads as no list: the entry is kept all
+    // the same (and the next compose replaces it, as for any such value).
+    if (after.present && after.isText && after.entries.empty()) {
+        std::string text(after.data.begin(), after.data.end());
+        if (!text.empty() && text.back() == '\0') text.pop_back();
+        ++count[text];
+    }
     bool removedOnce = false;
     std::string lost;
     for (const auto& e : before.entries) {
