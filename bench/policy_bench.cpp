@@ -62,60 +62,48 @@ void SafeViewFill(benchmark::State& state) {
     state.SetComplexityN(state.range(0));
 }
 
-void MarkSafe(benchmark::State& state) {
+// Times one command; before each run the value it changes is put back and
+// the list shown afresh, outside the timing.
+template <class Prepare>
+void TimeCommand(benchmark::State& state, const char* value, const char* prefix, bool add, Prepare prepare) {
     Setup s(state.range(0));
-    const std::string before = Entries(state.range(0), ".r");
+    const std::string before = Entries(state.range(0), prefix);
     for (auto _ : state) {
         state.PauseTiming();
-        s.Store("Level1Remove", before);
-        s.Show(false);
-        s.view.Select(".exe - Executable File");
+        s.Store(value, before);
+        prepare(s);
         state.ResumeTiming();
-        s.policy.MarkClick();
+        add ? s.policy.AddClick() : s.policy.MarkClick();
     }
     state.SetComplexityN(state.range(0));
+}
+
+void MarkSafe(benchmark::State& state) {
+    TimeCommand(state, "Level1Remove", ".r", false, [](Setup& s) {
+        s.Show(false);
+        s.view.Select(".exe - Executable File");
+    });
 }
 
 void MarkBlocked(benchmark::State& state) {
-    Setup s(state.range(0));
-    const std::string before = Entries(state.range(0), ".r");
-    for (auto _ : state) {
-        state.PauseTiming();
-        s.Store("Level1Remove", before);
+    TimeCommand(state, "Level1Remove", ".r", false, [](Setup& s) {
         s.Show(true);
         s.view.selected = 0;
-        state.ResumeTiming();
-        s.policy.MarkClick();
-    }
-    state.SetComplexityN(state.range(0));
+    });
 }
 
 void RemoveUserRow(benchmark::State& state) {
-    Setup s(state.range(0));
-    const std::string before = Entries(state.range(0), ".a");
-    for (auto _ : state) {
-        state.PauseTiming();
-        s.Store("Level1Add", before);
+    TimeCommand(state, "Level1Add", ".a", false, [](Setup& s) {
         s.Show(false);
         s.view.Select(".a0 - User Applied");
-        state.ResumeTiming();
-        s.policy.MarkClick();
-    }
-    state.SetComplexityN(state.range(0));
+    });
 }
 
 void AddExtension(benchmark::State& state) {
-    Setup s(state.range(0));
-    const std::string before = Entries(state.range(0), ".a");
-    s.view.safeView = false;
-    for (auto _ : state) {
-        state.PauseTiming();
-        s.Store("Level1Add", before);
+    TimeCommand(state, "Level1Add", ".a", true, [](Setup& s) {
+        s.view.safeView = false;
         s.view.extension = "zip";
-        state.ResumeTiming();
-        s.policy.AddClick();
-    }
-    state.SetComplexityN(state.range(0));
+    });
 }
 
 #define SIZES ->Arg(10)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)->Complexity(benchmark::oN)
