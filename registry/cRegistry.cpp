@@ -231,9 +231,6 @@ Status cRegistry::WriteData(Platform& platform, Handle key, const Variant& vValu
 }
 
 void cRegistry::Value(Variant vValue) {
-    if (valueType_ == kRegBinary && !IsBytes(vValue)) {
-        throw RegistryError(kErrRegistry, ProgramName(), kApplicationDefinedError);
-    }
     Platform& platform = CurrentPlatform();
     KeyHandle remote(platform);
     Handle root = 0;
@@ -248,6 +245,12 @@ void cRegistry::Value(Variant vValue) {
             key.reset();
             remote.reset();
             Raise(kErrRegistry, WriteFailureMessage(vValue));
+        }
+        if (valueType_ == kRegBinary && !IsBytes(vValue)) {
+            // Raised with no description of its own: the standard one fills in.
+            key.reset();
+            remote.reset();
+            throw RegistryError(kErrRegistry, ProgramName(), kApplicationDefinedError);
         }
         s = WriteData(platform, key.get(), vValue);
     }
