@@ -47,6 +47,20 @@ public:
     bool EnumerateValues(std::vector<std::string>& sKeyNames, std::int32_t& iKeyCount) const;
     bool EnumerateSections(std::vector<std::string>& sSect, std::int32_t& iSectCount) const;
 
+    // Registers a program as the handler of a file type, under both
+    // HKEY_CLASSES_ROOT and HKEY_LOCAL_MACHINE\SOFTWARE\Classes. The first
+    // write that fails ends it; what was written before stays.
+    void CreateEXEAssociation(const std::string& sExePath, const std::string& sClassName,
+                              const std::string& sClassDescription, const std::string& sAssociation,
+                              std::string sOpenMenuText = "&Open", bool bSupportPrint = false,
+                              std::string sPrintMenuText = "&Print", bool bSupportNew = false,
+                              std::string sNewMenuText = "&New", bool bSupportInstall = false,
+                              std::string sInstallMenuText = "", std::int32_t lDefaultIconIndex = -1);
+    // Adds verbs to a class that exists below the current ClassKey: items in
+    // groups of verb name, menu text, command line. A write that fails is
+    // skipped and the rest goes on.
+    void CreateAdditionalEXEAssociations(const std::string& sClassName, const std::vector<Variant>& vItems);
+
     std::int32_t ValueType() const { return valueType_; }
     void ValueType(std::int32_t eValueType) { valueType_ = eValueType; }
     std::int32_t ClassKey() const { return classKey_; }
@@ -71,6 +85,7 @@ private:
     std::string WriteFailureMessage(const Variant& vValue) const;
     Status WriteData(Platform& platform, std::intptr_t key, const Variant& vValue) const;
     std::string ExpandEnvironmentText(Platform& platform, const std::string& text) const;
+    void WriteClassesValue(const std::string& text);
 
     std::int32_t classKey_ = 0;
     std::string sectionKey_;
