@@ -135,13 +135,6 @@ Status MemoryStore::Resolve(Handle handle, KeyPtr& key) const {
     return status::Success;
 }
 
-MemoryStore::Key* MemoryStore::FindChild(const Key& key, std::string_view name) {
-    for (const auto& child : key.children) {
-        if (EqualsIgnoreCase(child->name, name)) return child.get();
-    }
-    return nullptr;
-}
-
 MemoryStore::Value* MemoryStore::FindValue(Key& key, std::string_view name) {
     for (auto& value : key.values) {
         if (EqualsIgnoreCase(value.name, name)) return &value;

@@ -104,7 +104,6 @@ private:
     Status Resolve(Handle handle, KeyPtr& key) const;
     Status Walk(Handle root, std::string_view subKey, bool create, KeyPtr& key);
     Handle NewHandle(KeyPtr key);
-    static Key* FindChild(const Key& key, std::string_view name);
     static Value* FindValue(Key& key, std::string_view name);
     static void Collect(const Key& key, Snapshot& out);
 
