@@ -9,6 +9,17 @@ export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko install prompts in a fresh prefix.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
+# Debian's Wine looks for its own fonts (fonts-wine) where they are not, and
+# falls back to DejaVu Sans, which is much wider than the dialog fonts the
+# windows are laid out for. Our prefixes get them in C:\windows\Fonts.
+wine_prefix_fonts() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts" f
+  mkdir -p "$fonts"
+  for f in /usr/share/wine/fonts/*; do
+    [ -e "$fonts/$(basename "$f")" ] || cp "$f" "$fonts/"
+  done
+}
+
 # wine_prefix_fresh DIR: makes a new prefix in DIR and keeps its server up.
 wine_prefix_fresh() {
   export WINEPREFIX=$1
@@ -18,6 +29,7 @@ wine_prefix_fresh() {
   # Persistent from the start: every later Wine process reuses this server.
   wineserver -p
   WINEARCH=win64 wineboot -i >/dev/null 2>&1
+  wine_prefix_fonts
 }
 
 # wine_prefix_use DIR: uses the prefix in DIR, making it when missing.

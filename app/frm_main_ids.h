@@ -1,0 +1,28 @@
+// Control numbers of the main window, shared with the tests and tools that
+// drive it from outside. None is IDOK or IDCANCEL, so Enter and Escape,
+// which the dialog manager turns into those, reach no command.
+#pragma once
+
+namespace sarvell::app {
+
+inline constexpr const wchar_t* kMainWindowClass = L"Dunmere.Sarvell.frmMain";
+inline constexpr const wchar_t* kMainWindowTitle = L"Sarvell";
+
+enum MainControl : int {
+    kImage1 = 100,
+    kLabel1,
+    kLabel4,
+    kTxtExtension,
+    kCmdAdd,
+    kOptType0,
+    kOptType1,
+    kLabel2,
+    kLbExtensions,
+    kCmdDelete,
+    kFrame1,
+    kLabel3,
+    kCmdAbout,
+    kCmdExit,
+};
+
+}  // namespace sarvell::app

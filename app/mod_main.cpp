@@ -1,0 +1,56 @@
+#include "app/mod_main.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "app/frm_main.h"
+#include "ui/handle.h"
+#include "ui/window.h"
+
+namespace sarvell::app {
+
+namespace {
+// Local\: one copy per logon session, so users of one machine do not stop
+// each other; each edits only their own values.
+constexpr const wchar_t* kInstanceMutex = L"Local\\Dunmere.Sarvell.Sarvell";
+ui::UniqueKernelHandle instanceMutex;
+}  // namespace
+
+bool PrevInstance() {
+    if (instanceMutex) return false;
+    instanceMutex.reset(CreateMutexW(nullptr, FALSE, kInstanceMutex));
+    const DWORD error = GetLastError();
+    if (!instanceMutex) {
+        // Denied: the name is held by a copy running with other rights.
+        return error == ERROR_ACCESS_DENIED;
+    }
+    if (error == ERROR_ALREADY_EXISTS) {
+        instanceMutex.reset();
+        return true;
+    }
+    return false;
+}
+
+void Main() {
+    if (PrevInstance()) return;
+    InitCommonControls();
+    if (!frmMain) frmMain = std::make_unique<FrmMain>();
+    frmMain->Show();
+}
+
+int RunMessageLoop() {
+    MSG msg{};
+    while (ui::LiveWindowCount() > 0) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) return static_cast<int>(msg.wParam);
+        if (got < 0) return 1;
+        // Tab, arrow keys and Enter in the main window work as in a dialog.
+        if (frmMain && frmMain->Loaded() && IsDialogMessageW(frmMain->hwnd(), &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
+}
+
+}  // namespace sarvell::app

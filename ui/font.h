@@ -1,0 +1,16 @@
+// The dialog font of every window: "MS Sans Serif" 8.25 pt, made for the
+// window's DPI.
+#pragma once
+
+#include <windows.h>
+
+#include "ui/handle.h"
+
+namespace sarvell::ui {
+
+// "MS Sans Serif" is a bitmap font with a few sizes: where it has none of the
+// size asked for (150 % scaling, for one), its outline twin "Microsoft Sans
+// Serif" is used instead of a blurred or ill-fitting bitmap.
+UniqueFont CreateDialogFont(UINT dpi, LONG weight = FW_NORMAL);
+
+}  // namespace sarvell::ui

@@ -1,0 +1,77 @@
+#include "ui/layout.h"
+
+namespace sarvell::ui {
+
+namespace {
+
+// Per-monitor DPI functions appeared in Windows 10; looked up at run time so
+// the program still starts on older systems, where the system DPI applies.
+template <typename F>
+F Lookup(const wchar_t* module, const char* name) {
+    HMODULE m = GetModuleHandleW(module);
+    return m == nullptr ? nullptr : reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(m, name)));
+}
+
+UINT SystemDpi() {
+    HDC dc = GetDC(nullptr);
+    const int dpi = dc != nullptr ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
+    if (dc != nullptr) ReleaseDC(nullptr, dc);
+    return dpi > 0 ? static_cast<UINT>(dpi) : 96;
+}
+
+}  // namespace
+
+RECT PixelRect(const ControlSpec& spec, UINT dpi) {
+    const int x = TwipsToPixels(spec.left, dpi);
+    const int y = TwipsToPixels(spec.top, dpi);
+    return RECT{x, y, x + TwipsToPixels(spec.width, dpi), y + TwipsToPixels(spec.height, dpi)};
+}
+
+void CreateControls(HWND parent, std::span<const ControlSpec> specs, UINT dpi, HFONT font) {
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
+    for (const ControlSpec& spec : specs) {
+        const RECT r = PixelRect(spec, dpi);
+        HWND control = CreateWindowExW(spec.exStyle, spec.className, spec.text, spec.style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+                                       r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+        if (control != nullptr) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+}
+
+void PlaceControls(HWND parent, std::span<const ControlSpec> specs, UINT dpi, HFONT font) {
+    for (const ControlSpec& spec : specs) {
+        HWND control = GetDlgItem(parent, spec.id);
+        if (control == nullptr) continue;
+        const RECT r = PixelRect(spec, dpi);
+        SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+}
+
+UINT WindowDpi(HWND hwnd) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto getDpi = Lookup<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow");
+    if (getDpi != nullptr && hwnd != nullptr) {
+        const UINT dpi = getDpi(hwnd);
+        if (dpi != 0) return dpi;
+    }
+    return SystemDpi();
+}
+
+SIZE OuterSize(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, UINT dpi) {
+    using AdjustFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+    static const auto adjust = Lookup<AdjustFn>(L"user32.dll", "AdjustWindowRectExForDpi");
+    RECT r{0, 0, clientWidth, clientHeight};
+    if (adjust == nullptr || !adjust(&r, style, FALSE, exStyle, dpi)) AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+int SystemMetric(int index, UINT dpi) {
+    using MetricFn = int(WINAPI*)(int, UINT);
+    static const auto metric = Lookup<MetricFn>(L"user32.dll", "GetSystemMetricsForDpi");
+    if (metric != nullptr) return metric(index, dpi);
+    return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(SystemDpi()));
+}
+
+}  // namespace sarvell::ui

@@ -1,0 +1,41 @@
+// Window layouts are tables in twips (1/1440 inch), converted to pixels at
+// the window's DPI, so the same table gives the same physical size at 100 %
+// and at 150 % scaling.
+#pragma once
+
+#include <windows.h>
+
+#include <span>
+
+namespace sarvell::ui {
+
+inline constexpr int kTwipsPerInch = 1440;
+
+struct ControlSpec {
+    int id;
+    const wchar_t* className;
+    const wchar_t* text;
+    // WS_CHILD, WS_VISIBLE and WS_CLIPSIBLINGS are added: where controls
+    // overlap, the one earlier in the table is drawn on top.
+    DWORD style;
+    DWORD exStyle;
+    int left, top, width, height;  // twips, from the client area's top-left corner
+};
+
+inline int TwipsToPixels(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch); }
+
+RECT PixelRect(const ControlSpec& spec, UINT dpi);
+
+// Creates the controls in table order, which is also their tab order.
+void CreateControls(HWND parent, std::span<const ControlSpec> specs, UINT dpi, HFONT font);
+// Moves and resizes existing controls for a new DPI and gives them the font.
+void PlaceControls(HWND parent, std::span<const ControlSpec> specs, UINT dpi, HFONT font);
+
+// The DPI a window is shown at; 96 on systems that cannot tell.
+UINT WindowDpi(HWND hwnd);
+// The outer size of a window whose client area is the given size.
+SIZE OuterSize(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, UINT dpi);
+// A system metric at a DPI (icon sizes, for instance).
+int SystemMetric(int index, UINT dpi);
+
+}  // namespace sarvell::ui

@@ -1,0 +1,96 @@
+#include "ui/window.h"
+
+#include <exception>
+#include <string>
+
+#include "registry/registry_error.h"
+#include "ui/text.h"
+
+namespace sarvell::ui {
+
+namespace {
+int liveWindows = 0;
+}  // namespace
+
+Window::~Window() {
+    if (hwnd_ != nullptr) {
+        // The window must not call back into a half-destroyed object.
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        HWND h = hwnd_;
+        hwnd_ = nullptr;
+        --liveWindows;
+        DestroyWindow(h);
+    }
+}
+
+void Window::RegisterClass(const wchar_t* name, HICON icon, HICON smallIcon) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExW(instance, name, &existing)) return;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &Window::Thunk;
+    wc.hInstance = instance;
+    wc.hIcon = icon;
+    wc.hIconSm = smallIcon;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = name;
+    RegisterClassExW(&wc);
+}
+
+HWND Window::Create(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle, int x, int y,
+                    int width, int height, HWND owner) {
+    return CreateWindowExW(exStyle, className, title, style, x, y, width, height, owner, nullptr,
+                           GetModuleHandleW(nullptr), this);
+}
+
+LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::Thunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Window* self = nullptr;
+    if (message == WM_NCCREATE) {
+        self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        ++liveWindows;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    }
+    if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
+
+    LRESULT result = 0;
+    try {
+        result = self->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+        ReportFatalError();
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        --liveWindows;
+        self->OnFinalMessage();
+    }
+    return result;
+}
+
+int LiveWindowCount() { return liveWindows; }
+
+void ReportFatalError() noexcept {
+    std::wstring text = L"Run-time error";
+    try {
+        throw;
+    } catch (const registry::RegistryError& e) {
+        text += L" '" + std::to_wstring(e.Number()) + L"':\n\n" + Widen(e.Description());
+    } catch (const std::exception& e) {
+        text += L":\n\n" + Widen(e.what());
+    } catch (...) {
+    }
+    MessageBoxW(nullptr, text.c_str(), Widen(registry::ProgramName()).c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    ExitProcess(1);
+}
+
+}  // namespace sarvell::ui
