@@ -117,9 +117,7 @@ void FrmMain::ApplyDpi(UINT dpi) {
     SendMessageW(Control(kImage1), STM_SETICON, reinterpret_cast<WPARAM>(picture.get()), 0);
     picture_ = std::move(picture);
 
-    const SIZE outer = ui::OuterSize(ui::TwipsToPixels(kClientWidth, dpi), ui::TwipsToPixels(kClientHeight, dpi),
-                                     kStyle, 0, dpi);
-    SetWindowPos(hwnd(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ui::SetClientSize(hwnd(), ui::TwipsToPixels(kClientWidth, dpi), ui::TwipsToPixels(kClientHeight, dpi), dpi);
 }
 
 LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -148,7 +146,8 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void FrmMain::OnCommand(int id, int code) {
-    if (code != BN_CLICKED || !policy_) return;
+    // A disabled button takes no clicks, whatever sent the notification.
+    if (code != BN_CLICKED || !policy_ || !IsWindowEnabled(Control(id))) return;
     switch (id) {
         case kOptType0:
         case kOptType1:

@@ -59,12 +59,23 @@ UINT WindowDpi(HWND hwnd) {
     return SystemDpi();
 }
 
-SIZE OuterSize(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, UINT dpi) {
+void SetClientSize(HWND hwnd, int width, int height, UINT dpi) {
     using AdjustFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
     static const auto adjust = Lookup<AdjustFn>(L"user32.dll", "AdjustWindowRectExForDpi");
-    RECT r{0, 0, clientWidth, clientHeight};
+    const auto style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_EXSTYLE));
+    RECT r{0, 0, width, height};
     if (adjust == nullptr || !adjust(&r, style, FALSE, exStyle, dpi)) AdjustWindowRectEx(&r, style, FALSE, exStyle);
-    return SIZE{r.right - r.left, r.bottom - r.top};
+    constexpr UINT kFlags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+    SetWindowPos(hwnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, kFlags);
+
+    RECT client{}, outer{};
+    GetClientRect(hwnd, &client);
+    GetWindowRect(hwnd, &outer);
+    const int dx = width - client.right, dy = height - client.bottom;
+    if (dx != 0 || dy != 0) {
+        SetWindowPos(hwnd, nullptr, 0, 0, outer.right - outer.left + dx, outer.bottom - outer.top + dy, kFlags);
+    }
 }
 
 int SystemMetric(int index, UINT dpi) {

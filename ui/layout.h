@@ -33,8 +33,10 @@ void PlaceControls(HWND parent, std::span<const ControlSpec> specs, UINT dpi, HF
 
 // The DPI a window is shown at; 96 on systems that cannot tell.
 UINT WindowDpi(HWND hwnd);
-// The outer size of a window whose client area is the given size.
-SIZE OuterSize(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, UINT dpi);
+// Sizes a window so that its client area has the given size: from the frame
+// metrics at the DPI, then corrected by what the window really got, since a
+// window manager's frame may differ from the metrics.
+void SetClientSize(HWND hwnd, int width, int height, UINT dpi);
 // A system metric at a DPI (icon sizes, for instance).
 int SystemMetric(int index, UINT dpi);
 

@@ -18,7 +18,7 @@ Window::~Window() {
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         HWND h = hwnd_;
         hwnd_ = nullptr;
-        --liveWindows;
+        if (--liveWindows == 0) PostQuitMessage(0);
         DestroyWindow(h);
     }
 }
@@ -71,7 +71,9 @@ LRESULT CALLBACK Window::Thunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
-        --liveWindows;
+        // The program ends with its last window, even while the thread is
+        // inside GetMessage handling a message sent by another process.
+        if (--liveWindows == 0) PostQuitMessage(0);
         self->OnFinalMessage();
     }
     return result;

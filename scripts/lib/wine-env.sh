@@ -27,7 +27,7 @@ wine_prefix_fresh() {
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
   # Persistent from the start: every later Wine process reuses this server.
-  wineserver -p
+  wineserver -p >/dev/null 2>&1
   WINEARCH=win64 wineboot -i >/dev/null 2>&1
   wine_prefix_fonts
 }
@@ -36,8 +36,16 @@ wine_prefix_fresh() {
 wine_prefix_use() {
   export WINEPREFIX=$1
   mkdir -p "$WINEPREFIX"
-  wineserver -p 2>/dev/null || true  # already up is fine
+  wineserver -p >/dev/null 2>&1 || true  # already up is fine
   [ -f "$WINEPREFIX/system.reg" ] || WINEARCH=win64 wineboot -i >/dev/null 2>&1
+}
+
+# wine_virtual_desktop WxH: every window of the prefix opens inside one Wine
+# desktop window of that size, with title bars drawn by Wine. Without a
+# window manager (Xvfb), Wine otherwise waits 2 s for one at every hide.
+wine_virtual_desktop() {
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$1" /f >/dev/null 2>&1
 }
 
 wine_stop() {

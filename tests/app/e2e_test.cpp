@@ -1,0 +1,65 @@
+// Sarvell.exe started as a user starts it, driven from this process, with
+// the registry checked through this process as a second client.
+#include <gtest/gtest.h>
+
+#include "app/frm_main_ids.h"
+#include "tests/app/app_support.h"
+
+namespace sarvell::test {
+namespace {
+
+using namespace sarvell::app;
+
+constexpr DWORD kWait = 15000;
+
+TEST(EndToEnd, RoundTripThroughTheRegistry) {
+    OutlookInstall outlook("78");
+    Process sarvell(SarvellExe());
+    HWND main = sarvell.MainWindow(kWait);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(Text(Item(main, kLabel3)), "Outlook v78.0");
+    EXPECT_TRUE(Rows(main).empty());
+
+    Click(main, kOptType1);
+    SelectRow(main, ".bat - Batch Processing");
+    Click(main, kCmdDelete);
+    EXPECT_EQ(outlook.List("Level1Remove"), ".bat");
+
+    Click(main, kOptType0);
+    EXPECT_EQ(Rows(main), std::vector<std::string>{".bat"});
+    SelectRow(main, ".bat");
+    Click(main, kCmdDelete);
+    EXPECT_EQ(outlook.List("Level1Remove"), std::nullopt);
+
+    Click(main, kOptType1);
+    Type(main, kTxtExtension, ".sarv");
+    Click(main, kCmdAdd);
+    EXPECT_EQ(outlook.List("Level1Add"), ".sarv");
+    SelectRow(main, ".sarv - User Applied");
+    Click(main, kCmdDelete);
+    EXPECT_EQ(outlook.List("Level1Add"), std::nullopt);
+
+    Click(main, kCmdExit);
+    EXPECT_EQ(sarvell.WaitExit(kWait), 0u);
+}
+
+TEST(EndToEnd, ASecondStartShowsNothingAndLeavesTheFirst) {
+    OutlookInstall outlook("78");
+    Process first(SarvellExe());
+    HWND main = first.MainWindow(kWait);
+    ASSERT_NE(main, nullptr);
+    Click(main, kOptType1);
+
+    Process second(SarvellExe());
+    EXPECT_EQ(second.WaitExit(kWait), 0u);
+    EXPECT_EQ(MainWindowCount(), 1);
+    EXPECT_TRUE(first.Running());
+    EXPECT_EQ(IsDlgButtonChecked(main, kOptType1), BST_CHECKED);  // its state untouched
+
+    PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);  // the title bar's close box
+    EXPECT_EQ(first.WaitExit(kWait), 0u);
+    EXPECT_EQ(MainWindowCount(), 0);
+}
+
+}  // namespace
+}  // namespace sarvell::test
