@@ -21,7 +21,8 @@ UniqueFont Make(const wchar_t* face, LONG height, LONG weight) {
 }
 
 // What the mapper made of a request: the face it chose, and whether that is
-// an unscaled bitmap of the right size or an outline font.
+// an outline font or a bitmap within a pixel of the size asked for (a bitmap
+// is crisp; one pixel off keeps the text within the layout).
 struct Choice {
     bool faceMatches = false;
     bool sizeExact = false;
@@ -38,7 +39,8 @@ Choice Inspect(HFONT font, const wchar_t* face, LONG emHeight) {
         if (GetTextFaceW(dc, LF_FACESIZE, chosen) > 0 && GetTextMetricsW(dc, &tm)) {
             choice.faceMatches = _wcsicmp(chosen, face) == 0;
             const bool outline = (tm.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) != 0;
-            choice.sizeExact = outline || tm.tmHeight - tm.tmInternalLeading == emHeight;
+            const LONG em = tm.tmHeight - tm.tmInternalLeading;
+            choice.sizeExact = outline || (em >= emHeight - 1 && em <= emHeight);
         }
     }
     ReleaseDC(nullptr, dc);

@@ -8,9 +8,10 @@
 
 namespace sarvell::ui {
 
-// "MS Sans Serif" is a bitmap font with a few sizes: where it has none of the
-// size asked for (150 % scaling, for one), its outline twin "Microsoft Sans
-// Serif" is used instead of a blurred or ill-fitting bitmap.
+// "MS Sans Serif" is a bitmap font with a few sizes: where it has none near
+// the size asked for (200 % scaling, for one), its outline twin "Microsoft
+// Sans Serif" is used instead of a blurred or ill-fitting bitmap, and under
+// Wine, which has no such twin, Tahoma.
 UniqueFont CreateDialogFont(UINT dpi, LONG weight = FW_NORMAL);
 
 }  // namespace sarvell::ui
