@@ -59,6 +59,12 @@ constexpr ui::ControlSpec kControls[] = {
     {kImage1, L"Static", L"", SS_ICON | SS_CENTERIMAGE | WS_GROUP, 0, 120, 120, 480, 480},
 };
 
+// Shared icons belong to the module and are never destroyed.
+HICON SharedIcon(int id, int size) {
+    return static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_SHARED));
+}
+
 ui::UniqueIcon LoadIconAt(int id, int size) {
     return ui::UniqueIcon(static_cast<HICON>(
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
@@ -73,20 +79,28 @@ FrmMain::~FrmMain() {
 
 void FrmMain::Load() {
     if (Loaded()) return;
-    RegisterClass(kMainWindowClass, nullptr, nullptr);
-    if (Create(kMainWindowClass, kMainWindowTitle, kStyle, 0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-               CW_USEDEFAULT, nullptr) == nullptr) {
+    // Icons and size for the primary monitor's DPI, which the window most
+    // likely gets: then nothing has to change once it exists.
+    const UINT guess = ui::SystemDpi();
+    RegisterClass(kMainWindowClass, SharedIcon(IDI_SARVELL, ui::SystemMetric(SM_CXICON, guess)),
+                  SharedIcon(IDI_SARVELL, ui::SystemMetric(SM_CXSMICON, guess)));
+    iconDpi_ = guess;
+    const SIZE size = ui::OuterSize(ui::TwipsToPixels(kClientWidth, guess), ui::TwipsToPixels(kClientHeight, guess),
+                                    kStyle, 0, guess);
+    if (Create(kMainWindowClass, kMainWindowTitle, kStyle, 0, CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy,
+               nullptr) == nullptr) {
         throw std::runtime_error("The main window could not be created.");
     }
     // The DPI is known once the window exists: it is that of its monitor.
     dpi_ = ui::WindowDpi(hwnd());
     font_ = ui::CreateDialogFont(dpi_);
     ui::CreateControls(hwnd(), kControls, dpi_, font_.get());
+    for (int id = kImage1; id <= kCmdExit; ++id) controls_[static_cast<std::size_t>(id - kImage1)] = GetDlgItem(hwnd(), id);
     ui::PaintAsSeparator(Control(kFrame1));
     SetWindowPos(Control(kFrame1), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SendMessageW(Control(kTxtExtension), EM_SETLIMITTEXT, 0, 0);  // no limit
     CheckRadioButton(hwnd(), kOptType0, kOptType1, kOptType0);
-    ApplyDpi(dpi_);
+    ApplyDpiToWindow();
 
     ui::SetWindowTextUtf8(Control(kLabel1), kExplanatoryText);
     const std::string version = policy::GetOutlookVersion();
@@ -105,13 +119,20 @@ void FrmMain::ApplyDpi(UINT dpi) {
     dpi_ = dpi;
     font_ = ui::CreateDialogFont(dpi);
     ui::PlaceControls(hwnd(), kControls, dpi, font_.get());
+    ApplyDpiToWindow();
+}
 
-    ui::UniqueIcon icon = LoadIconAt(IDI_SARVELL, ui::SystemMetric(SM_CXICON, dpi));
-    ui::UniqueIcon smallIcon = LoadIconAt(IDI_SARVELL, ui::SystemMetric(SM_CXSMICON, dpi));
-    SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.get()));
-    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
-    icon_ = std::move(icon);
-    smallIcon_ = std::move(smallIcon);
+void FrmMain::ApplyDpiToWindow() {
+    const UINT dpi = dpi_;
+    if (dpi != iconDpi_) {
+        ui::UniqueIcon icon = LoadIconAt(IDI_SARVELL, ui::SystemMetric(SM_CXICON, dpi));
+        ui::UniqueIcon smallIcon = LoadIconAt(IDI_SARVELL, ui::SystemMetric(SM_CXSMICON, dpi));
+        SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.get()));
+        SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
+        icon_ = std::move(icon);
+        smallIcon_ = std::move(smallIcon);
+        iconDpi_ = dpi;
+    }
 
     ui::UniqueIcon picture = LoadIconAt(IDI_PICTURE, ui::TwipsToPixels(480, dpi));
     SendMessageW(Control(kImage1), STM_SETICON, reinterpret_cast<WPARAM>(picture.get()), 0);

@@ -12,14 +12,17 @@ F Lookup(const wchar_t* module, const char* name) {
     return m == nullptr ? nullptr : reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(m, name)));
 }
 
+}  // namespace
+
 UINT SystemDpi() {
+    using GetDpiForSystemFn = UINT(WINAPI*)();
+    static const auto getDpi = Lookup<GetDpiForSystemFn>(L"user32.dll", "GetDpiForSystem");
+    if (getDpi != nullptr) return getDpi();
     HDC dc = GetDC(nullptr);
     const int dpi = dc != nullptr ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
     if (dc != nullptr) ReleaseDC(nullptr, dc);
     return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
-
-}  // namespace
 
 RECT PixelRect(const ControlSpec& spec, UINT dpi) {
     const int x = TwipsToPixels(spec.left, dpi);
@@ -59,17 +62,23 @@ UINT WindowDpi(HWND hwnd) {
     return SystemDpi();
 }
 
-void SetClientSize(HWND hwnd, int width, int height, UINT dpi) {
+SIZE OuterSize(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, UINT dpi) {
     using AdjustFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
     static const auto adjust = Lookup<AdjustFn>(L"user32.dll", "AdjustWindowRectExForDpi");
-    const auto style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
-    const auto exStyle = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_EXSTYLE));
-    RECT r{0, 0, width, height};
+    RECT r{0, 0, clientWidth, clientHeight};
     if (adjust == nullptr || !adjust(&r, style, FALSE, exStyle, dpi)) AdjustWindowRectEx(&r, style, FALSE, exStyle);
-    constexpr UINT kFlags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
-    SetWindowPos(hwnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, kFlags);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
 
+void SetClientSize(HWND hwnd, int width, int height, UINT dpi) {
+    constexpr UINT kFlags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
     RECT client{}, outer{};
+    GetClientRect(hwnd, &client);
+    if (client.right == width && client.bottom == height) return;
+    const SIZE size = OuterSize(width, height, static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE)),
+                                static_cast<DWORD>(GetWindowLongW(hwnd, GWL_EXSTYLE)), dpi);
+    SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy, kFlags);
+
     GetClientRect(hwnd, &client);
     GetWindowRect(hwnd, &outer);
     const int dx = width - client.right, dy = height - client.bottom;

@@ -33,6 +33,11 @@ void PlaceControls(HWND parent, std::span<const ControlSpec> specs, UINT dpi, HF
 
 // The DPI a window is shown at; 96 on systems that cannot tell.
 UINT WindowDpi(HWND hwnd);
+// The DPI of the primary monitor, which a new top-level window most likely
+// gets: its size can then be right from the start.
+UINT SystemDpi();
+// The outer size of a window of that style whose client area is the size given.
+SIZE OuterSize(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, UINT dpi);
 // Sizes a window so that its client area has the given size: from the frame
 // metrics at the DPI, then corrected by what the window really got, since a
 // window manager's frame may differ from the metrics.

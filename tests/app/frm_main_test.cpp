@@ -137,8 +137,8 @@ TEST_F(MainWindow, IsAFixedWindowWithACloseBoxOnly) {
     EXPECT_FALSE(style & WS_MINIMIZEBOX);
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
     EXPECT_EQ(GetWindow(main_, GW_OWNER), nullptr);  // a taskbar button of its own
-    EXPECT_NE(SendMessageW(main_, WM_GETICON, ICON_BIG, 0), 0);
-    EXPECT_NE(SendMessageW(main_, WM_GETICON, ICON_SMALL, 0), 0);
+    EXPECT_NE(GetClassLongPtrW(main_, GCLP_HICON), 0u);
+    EXPECT_NE(GetClassLongPtrW(main_, GCLP_HICONSM), 0u);
     EXPECT_NE(SendMessageW(Item(main_, kImage1), STM_GETICON, 0, 0), 0);
 }
 
@@ -151,6 +151,7 @@ TEST_F(MainWindow, LaysOutItsTableAt96And144Dpi) {
     GetWindowRect(main_, &suggested);
     SendMessageW(main_, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
     CheckLayout(144);
+    EXPECT_NE(SendMessageW(main_, WM_GETICON, ICON_BIG, 0), 0);  // icons for the new DPI
     LOGFONTW lf{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Item(main_, kLabel1), WM_GETFONT, 0, 0)), sizeof lf, &lf);
     EXPECT_EQ(lf.lfHeight, -17);
