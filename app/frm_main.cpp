@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/resource_ids.h"
+#include "infowin/frm_about.h"
 #include "policy/outlook_version.h"
 #include "ui/font.h"
 #include "ui/layout.h"
@@ -179,6 +180,11 @@ void FrmMain::OnCommand(int id, int code) {
             break;
         case kCmdAdd:
             policy_->AddClick();
+            break;
+        case kCmdAbout:
+            // Modal: returns once the About window has closed.
+            if (!infowin::frmAbout) infowin::frmAbout = std::make_unique<infowin::FrmAbout>();
+            infowin::frmAbout->ShowModal(hwnd());
             break;
         case kCmdExit:
             DestroyWindow(hwnd());

@@ -4,3 +4,5 @@
 /* The first icon group is the one the shell shows for the exe. */
 #define IDI_SARVELL 1
 #define IDI_PICTURE 2
+#define IDI_PRODUCT 3
+#define IDI_BANNER 4

@@ -137,7 +137,8 @@ int wmain(int argc, wchar_t** argv) {
     } else if (verb == L"click" && argc >= 4) {
         HWND button = GetDlgItem(window, _wtoi(argv[3]));
         if (button == nullptr) return 1;
-        SendMessageW(button, BM_CLICK, 0, 0);
+        // Posted: a button that opens a modal window returns only when it closes.
+        PostMessageW(button, BM_CLICK, 0, 0);
     } else if (verb == L"close") {
         PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     } else {

@@ -7,10 +7,11 @@ namespace sarvell::ui {
 
 namespace {
 
-UniqueFont Make(const wchar_t* face, LONG height, LONG weight) {
+UniqueFont Make(const wchar_t* face, LONG height, LONG weight, bool underline) {
     LOGFONTW lf{};
     lf.lfHeight = height;
     lf.lfWeight = weight;
+    lf.lfUnderline = underline ? TRUE : FALSE;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
     lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
@@ -49,17 +50,17 @@ Choice Inspect(HFONT font, const wchar_t* face, LONG emHeight) {
 
 }  // namespace
 
-UniqueFont CreateDialogFont(UINT dpi, LONG weight) {
+UniqueFont CreateDialogFont(UINT dpi, LONG weight, bool underline) {
     // 8.25 pt = 825/7200 inch.
     const LONG em = MulDiv(825, static_cast<int>(dpi), 7200);
-    UniqueFont font = Make(L"MS Sans Serif", -em, weight);
+    UniqueFont font = Make(L"MS Sans Serif", -em, weight, underline);
     if (!font) return font;
     const Choice first = Inspect(font.get(), L"MS Sans Serif", em);
     if (first.faceMatches && first.sizeExact) return font;
     // The outline twin on Windows, then what Wine maps the dialog font to;
     // with neither, whatever the mapper made of "MS Sans Serif".
     for (const wchar_t* face : {L"Microsoft Sans Serif", L"Tahoma"}) {
-        UniqueFont other = Make(face, -em, weight);
+        UniqueFont other = Make(face, -em, weight, underline);
         if (other && Inspect(other.get(), face, em).faceMatches) return other;
     }
     return font;

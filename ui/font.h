@@ -12,6 +12,6 @@ namespace sarvell::ui {
 // the size asked for (200 % scaling, for one), its outline twin "Microsoft
 // Sans Serif" is used instead of a blurred or ill-fitting bitmap, and under
 // Wine, which has no such twin, Tahoma.
-UniqueFont CreateDialogFont(UINT dpi, LONG weight = FW_NORMAL);
+UniqueFont CreateDialogFont(UINT dpi, LONG weight = FW_NORMAL, bool underline = false);
 
 }  // namespace sarvell::ui

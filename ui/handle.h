@@ -47,6 +47,7 @@ inline void DestroyIconHandle(HICON h) { ::DestroyIcon(h); }
 
 using UniqueFont = UniqueHandle<HFONT, detail::DeleteGdi>;
 using UniqueBrush = UniqueHandle<HBRUSH, detail::DeleteGdi>;
+using UniquePen = UniqueHandle<HPEN, detail::DeleteGdi>;
 using UniqueIcon = UniqueHandle<HICON, detail::DestroyIconHandle>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, detail::CloseKernel>;
 

@@ -43,9 +43,31 @@ wine_prefix_use() {
 # wine_virtual_desktop WxH: every window of the prefix opens inside one Wine
 # desktop window of that size, with title bars drawn by Wine. Without a
 # window manager (Xvfb), Wine otherwise waits 2 s for one at every hide.
+# The desktop is started here, detached: started by a test, its process
+# would hold the test's output pipe open and ctest would wait for it.
 wine_virtual_desktop() {
   wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$1" /f >/dev/null 2>&1
+  # The desktop wineboot made is not virtual: it goes with its server.
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w
+  wineserver -p >/dev/null 2>&1
+  wine_desktop_start "$1"
+}
+
+wine_desktop_start() {
+  local attempt _
+  # Right after the server starts, the desktop's explorer may give up while
+  # the prefix's services come up: it is asked again.
+  for attempt in 1 2 3 4 5; do
+    (wine explorer.exe "/desktop=Default,$1" </dev/null >/dev/null 2>&1 &)
+    for _ in $(seq 30); do
+      xwininfo -name "Default - Wine desktop" >/dev/null 2>&1 && return 0
+      sleep 0.1
+    done
+  done
+  echo "the Wine desktop did not start" >&2
+  return 1
 }
 
 wine_stop() {

@@ -1,0 +1,43 @@
+// frmAbout: the build, the maker's credits scrolling by, a mail link, and
+// the way to the donation window.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "infowin/credits.h"
+#include "ui/handle.h"
+#include "ui/window.h"
+
+namespace sarvell::infowin {
+
+class FrmAbout final : public ui::Window {
+public:
+    // Loads the window when needed and shows it modally over `opener`;
+    // returns once it has closed, which may have destroyed this object.
+    void ShowModal(HWND opener);
+
+    const CreditsScroller& Credits() const { return credits_; }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnFinalMessage() override;
+
+private:
+    void Load(HWND opener);
+    void ApplyDpi(UINT dpi);
+    void PlaceCredits();
+    void Paint(HDC dc);
+    void Unload();
+
+    UINT dpi_ = 96;
+    CreditsScroller credits_;
+    ui::UniqueFont font_, link_;
+    ui::UniqueIcon picture_;
+};
+
+// The window's one global reference; its unload empties it.
+extern std::unique_ptr<FrmAbout> frmAbout;
+
+}  // namespace sarvell::infowin

@@ -1,0 +1,147 @@
+#include "infowin/frm_donation.h"
+
+#include "app/resource_ids.h"
+#include "infowin/info_ids.h"
+#include "infowin/info_text.h"
+#include "ui/font.h"
+#include "ui/layout.h"
+#include "ui/modal.h"
+#include "ui/separator.h"
+#include "ui/shell.h"
+#include "ui/text.h"
+
+namespace sarvell::infowin {
+
+std::unique_ptr<FrmDonation> frmDonation;
+
+namespace {
+
+constexpr int kClientWidth = 4680;
+constexpr int kClientHeight = 3285;
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kExStyle = WS_EX_TOOLWINDOW;
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kLinkBlue = RGB(0, 0, 255);
+
+constexpr DWORD kLabel = SS_LEFTNOWORDWRAP | SS_NOPREFIX;
+
+// In tab order: OK first. The banner's labels and image lie inside the banner
+// (Picture1), which sits at the window's corner, so their positions in the
+// banner are their positions in the window; the banner is put beneath them.
+constexpr ui::ControlSpec kControls[] = {
+    {kDonationOK, L"Button", L"OK", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, 0, 3600, 2880, 975, 375},
+    {kDonationLabel4_0, L"Static", L"Donation through PayPal:", kLabel | SS_NOTIFY, 0, 600, 1800, 1815, 255},
+    {kDonationLabel4_1, L"Static", L"", kLabel | SS_NOTIFY, 0, 2520, 1800, 1695, 255},
+    {kDonationLabel4_2, L"Static", L"Suggested donation amount: $5.00", kLabel | SS_NOTIFY, 0, 960, 2160, 2535, 255},
+    {kDonationLabel1, L"Static", L"", SS_LEFT | SS_NOPREFIX, 0, 120, 720, 4455, 855},
+    {kDonationLabel2, L"Static", L"Donationware - ", kLabel, 0, 120, 50, 1455, 255},
+    {kDonationLabel3, L"Static", L"Support future development", kLabel, 0, 960, 240, 2175, 255},
+    {kDonationImage, L"Static", L"", SS_ICON | SS_CENTERIMAGE, 0, 3960, 0, 480, 480},
+    {kDonationFrame, L"Button", L"  Dunmere ", BS_GROUPBOX | WS_DISABLED, 0, -120, 2640, 4935, 735},
+    {kDonationBanner, L"Static", L"", 0, 0, 0, 0, 4695, 615},
+};
+
+bool InBanner(int id) { return id == kDonationLabel2 || id == kDonationLabel3 || id == kDonationImage || id == kDonationBanner; }
+
+}  // namespace
+
+void FrmDonation::ShowModal(HWND opener) {
+    Load(opener);
+    ui::RunModal(hwnd());
+}
+
+void FrmDonation::Load(HWND opener) {
+    if (hwnd() != nullptr) return;
+    const UINT guess = opener != nullptr ? ui::WindowDpi(opener) : ui::SystemDpi();
+    RegisterClass(kDonationClass, nullptr, nullptr);
+    const SIZE size = ui::OuterSize(ui::TwipsToPixels(kClientWidth, guess), ui::TwipsToPixels(kClientHeight, guess),
+                                    kStyle, kExStyle, guess);
+    if (Create(kDonationClass, L"Donationware", kStyle, kExStyle, 0, 0, size.cx, size.cy, opener) == nullptr) {
+        throw std::runtime_error("The donation window could not be created.");
+    }
+    white_.reset(CreateSolidBrush(kWhite));
+    dpi_ = ui::WindowDpi(hwnd());
+    ui::UniqueFont font = ui::CreateDialogFont(dpi_);
+    ui::CreateControls(hwnd(), kControls, dpi_, font.get());
+    ui::PaintAsSeparator(GetDlgItem(hwnd(), kDonationFrame));
+    // The frame and the banner lie beneath everything that overlaps them.
+    SetWindowPos(GetDlgItem(hwnd(), kDonationFrame), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(GetDlgItem(hwnd(), kDonationBanner), HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ui::SetWindowTextUtf8(GetDlgItem(hwnd(), kDonationLabel4_1), kSupportMailAddress);
+    ui::SetWindowTextUtf8(GetDlgItem(hwnd(), kDonationLabel1), kDonationMessage);
+    dpi_ = 0;  // so that ApplyDpi makes every font
+    ApplyDpi(ui::WindowDpi(hwnd()));
+    ui::CentreOver(hwnd(), opener);
+}
+
+void FrmDonation::ApplyDpi(UINT dpi) {
+    if (dpi == dpi_) return;
+    dpi_ = dpi;
+    font_ = ui::CreateDialogFont(dpi);
+    bold_ = ui::CreateDialogFont(dpi, FW_BOLD);
+    link_ = ui::CreateDialogFont(dpi, FW_NORMAL, true);
+    ui::PlaceControls(hwnd(), kControls, dpi, font_.get());
+    SendMessageW(GetDlgItem(hwnd(), kDonationLabel2), WM_SETFONT, reinterpret_cast<WPARAM>(bold_.get()), TRUE);
+    SendMessageW(GetDlgItem(hwnd(), kDonationLabel4_1), WM_SETFONT, reinterpret_cast<WPARAM>(link_.get()), TRUE);
+
+    const int side = ui::TwipsToPixels(480, dpi);
+    ui::UniqueIcon banner(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_BANNER),
+                                                        IMAGE_ICON, side, side, LR_DEFAULTCOLOR)));
+    SendMessageW(GetDlgItem(hwnd(), kDonationImage), STM_SETICON, reinterpret_cast<WPARAM>(banner.get()), 0);
+    banner_ = std::move(banner);
+    ui::SetClientSize(hwnd(), ui::TwipsToPixels(kClientWidth, dpi), ui::TwipsToPixels(kClientHeight, dpi), dpi);
+}
+
+void FrmDonation::Unload() {
+    ui::EndModal(hwnd());
+    DestroyWindow(hwnd());
+}
+
+LRESULT FrmDonation::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND: {
+            const int id = LOWORD(wParam);
+            const int code = HIWORD(wParam);
+            if (id == IDCANCEL || (id == kDonationOK && code == BN_CLICKED)) {
+                Unload();
+            } else if (id >= kDonationLabel4_0 && id <= kDonationLabel4_2 && code == STN_CLICKED) {
+                // Every element of Label4 opens the same page.
+                ui::ShellOpen(hwnd(), CheckoutAddress());
+            }
+            return 0;
+        }
+        case WM_SETCURSOR:
+            if (reinterpret_cast<HWND>(wParam) == GetDlgItem(hwnd(), kDonationLabel4_1)) {
+                SetCursor(LoadCursorW(nullptr, IDC_HAND));
+                return TRUE;
+            }
+            break;
+        case WM_CTLCOLORSTATIC: {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+            if (InBanner(id)) {
+                SetBkColor(dc, kWhite);
+                return reinterpret_cast<LRESULT>(white_.get());
+            }
+            SetTextColor(dc, id == kDonationLabel4_1 ? kLinkBlue : GetSysColor(COLOR_BTNTEXT));
+            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        }
+        case WM_CLOSE:
+            Unload();
+            return 0;
+        case WM_DPICHANGED:
+            ApplyDpi(LOWORD(wParam));
+            return 0;
+        default:
+            break;
+    }
+    return Window::HandleMessage(message, wParam, lParam);
+}
+
+void FrmDonation::OnFinalMessage() {
+    if (frmDonation.get() == this) frmDonation.reset();
+}
+
+}  // namespace sarvell::infowin

@@ -1,0 +1,86 @@
+#include "ui/modal.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace sarvell::ui {
+
+namespace {
+
+struct Frame {
+    HWND window;
+    HWND previousActive;
+    std::vector<HWND> disabled;
+};
+
+std::vector<Frame>& Frames() {
+    static std::vector<Frame> frames;
+    return frames;
+}
+
+BOOL CALLBACK DisableOthers(HWND hwnd, LPARAM param) {
+    auto* frame = reinterpret_cast<Frame*>(param);
+    if (hwnd != frame->window && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+        EnableWindow(hwnd, FALSE);
+        frame->disabled.push_back(hwnd);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+void RunModal(HWND window) {
+    Frame frame{window, GetActiveWindow(), {}};
+    EnumThreadWindows(GetCurrentThreadId(), &DisableOthers, reinterpret_cast<LPARAM>(&frame));
+    Frames().push_back(std::move(frame));
+
+    ShowWindow(window, SW_SHOW);
+    SetActiveWindow(window);
+    // The first control in tab order has the focus, as in a dialog.
+    if (HWND first = GetNextDlgTabItem(window, nullptr, FALSE)) SetFocus(first);
+    MSG msg{};
+    while (IsWindow(window)) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            // WM_QUIT belongs to the loop beneath: hand it on.
+            if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (!IsDialogMessageW(window, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    EndModal(window);
+}
+
+void EndModal(HWND window) {
+    auto& frames = Frames();
+    const auto it = std::find_if(frames.begin(), frames.end(), [&](const Frame& f) { return f.window == window; });
+    if (it == frames.end()) return;
+    const Frame frame = *it;
+    frames.erase(it);
+    for (HWND h : frame.disabled) {
+        if (IsWindow(h)) EnableWindow(h, TRUE);
+    }
+    if (frame.previousActive != nullptr && IsWindow(frame.previousActive)) SetActiveWindow(frame.previousActive);
+}
+
+void CentreOver(HWND window, HWND over) {
+    RECT outer{}, target{};
+    GetWindowRect(window, &outer);
+    HMONITOR monitor = MonitorFromWindow(over != nullptr ? over : window, MONITOR_DEFAULTTONEAREST);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(monitor, &info);
+    if (over == nullptr || !GetWindowRect(over, &target)) target = info.rcWork;
+    const int w = outer.right - outer.left, h = outer.bottom - outer.top;
+    int x = target.left + (target.right - target.left - w) / 2;
+    int y = target.top + (target.bottom - target.top - h) / 2;
+    const RECT& work = info.rcWork;
+    x = std::max(static_cast<int>(work.left), std::min(x, static_cast<int>(work.right) - w));
+    y = std::max(static_cast<int>(work.top), std::min(y, static_cast<int>(work.bottom) - h));
+    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace sarvell::ui
