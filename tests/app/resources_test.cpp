@@ -110,6 +110,11 @@ TEST_F(Resources, IconsHaveTheirSizesAndColourDepths) {
     const std::vector<std::pair<int, int>> picture = IconImages(Resource(RT_GROUP_ICON, IDI_PICTURE));
     ASSERT_FALSE(picture.empty());
     EXPECT_EQ(picture.front(), std::make_pair(32, 24));
+    const std::vector<std::pair<int, int>> banner = IconImages(Resource(RT_GROUP_ICON, IDI_BANNER));
+    EXPECT_EQ(banner, (std::vector<std::pair<int, int>>{{32, 4}, {16, 4}, {48, 4}}));  // 16 colours
+    const std::vector<std::pair<int, int>> product = IconImages(Resource(RT_GROUP_ICON, IDI_PRODUCT));
+    ASSERT_FALSE(product.empty());
+    EXPECT_EQ(product.front(), std::make_pair(96, 32));
 }
 
 }  // namespace
