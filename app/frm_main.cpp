@@ -53,11 +53,12 @@ constexpr ui::ControlSpec kControls[] = {
     {kLabel2, L"Static", L"Extensions:", kLabelOneLine, 0, 120, 1920, 1335, 255},
     {kLabel4, L"Static", L"Add an extension to the blocked extension list (example: .asp)", kLabel, 0, 960, 1260,
      2415, 375},
-    // A separator: only its top edge lies inside the window.
-    {kFrame1, L"Button", L"  Dunmere ", BS_GROUPBOX | WS_DISABLED | WS_CLIPSIBLINGS | WS_GROUP, 0, kFrameLeft,
-     kFrameTop, 6015, 735},
     {kLabel3, L"Static", L"", kLabelOneLine, 0, kFrameLeft + 240, kFrameTop + 360, 1455, 255},
     {kImage1, L"Static", L"", SS_ICON | SS_CENTERIMAGE | WS_GROUP, 0, 120, 120, 480, 480},
+    // A separator: only its top edge lies inside the window. Made last, it
+    // lies beneath Label3 and the buttons in its area; it takes no focus,
+    // so its place among the controls does not change the tab order.
+    {kFrame1, L"Button", L"  Dunmere ", BS_GROUPBOX | WS_DISABLED | WS_GROUP, 0, kFrameLeft, kFrameTop, 6015, 735},
 };
 
 // Shared icons belong to the module and are never destroyed.
@@ -98,7 +99,6 @@ void FrmMain::Load() {
     ui::CreateControls(hwnd(), kControls, dpi_, font_.get());
     for (int id = kImage1; id <= kCmdExit; ++id) controls_[static_cast<std::size_t>(id - kImage1)] = GetDlgItem(hwnd(), id);
     ui::PaintAsSeparator(Control(kFrame1));
-    SetWindowPos(Control(kFrame1), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SendMessageW(Control(kTxtExtension), EM_SETLIMITTEXT, 0, 0);  // no limit
     CheckRadioButton(hwnd(), kOptType0, kOptType1, kOptType0);
     ApplyDpiToWindow();

@@ -29,6 +29,9 @@ constexpr int kCreditLeft = 3120, kCreditWidth = 2292, kCreditHeight = 252;
 constexpr COLORREF kLinkBlue = RGB(0, 0, 255);
 
 constexpr DWORD kLabel = SS_LEFTNOWORDWRAP | SS_NOPREFIX;
+// A credit line is one line: a text too long for it ends in "...", where a
+// wrapped second line would show only the top of its letters.
+constexpr DWORD kCredit = SS_CENTER | SS_NOPREFIX | SS_ENDELLIPSIS;
 constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP;
 
 // In tab order: OK first, so it has the focus when the window opens.
@@ -36,10 +39,10 @@ constexpr ui::ControlSpec kControls[] = {
     {kAboutOK, L"Button", L"OK", kButton, 0, 4200, 3000, 1260, 345},
     {kAboutDonation, L"Button", L"Donationware", kButton, 0, 4200, 2520, 1260, 375},
     {kAboutPicture, L"Static", L"", SS_ICON | SS_CENTERIMAGE, 0, 240, 120, 1450, 1455},
-    {kAboutCredit1, L"Static", L"", SS_CENTER | SS_NOPREFIX, 0, kCreditLeft, 960, kCreditWidth, kCreditHeight},
-    {kAboutCredit2, L"Static", L"", SS_CENTER | SS_NOPREFIX, 0, kCreditLeft, 1320, kCreditWidth, kCreditHeight},
-    {kAboutCredit3, L"Static", L"", SS_CENTER | SS_NOPREFIX, 0, kCreditLeft, 1680, kCreditWidth, kCreditHeight},
-    {kAboutCredit4, L"Static", L"", SS_CENTER | SS_NOPREFIX, 0, kCreditLeft, 2040, kCreditWidth, kCreditHeight},
+    {kAboutCredit1, L"Static", L"", kCredit, 0, kCreditLeft, 960, kCreditWidth, kCreditHeight},
+    {kAboutCredit2, L"Static", L"", kCredit, 0, kCreditLeft, 1320, kCreditWidth, kCreditHeight},
+    {kAboutCredit3, L"Static", L"", kCredit, 0, kCreditLeft, 1680, kCreditWidth, kCreditHeight},
+    {kAboutCredit4, L"Static", L"", kCredit, 0, kCreditLeft, 2040, kCreditWidth, kCreditHeight},
     {kAboutEmail, L"Static", L"Email", kLabel, 0, 480, 1800, 495, 255},
     {kAboutMail, L"Static", L"", kLabel | SS_NOTIFY, 0, 960, 1800, 1695, 255},
     {kAboutBuild, L"Static", L"", kLabel, 0, 480, 2160, 1935, 255},

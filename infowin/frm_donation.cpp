@@ -27,7 +27,8 @@ constexpr DWORD kLabel = SS_LEFTNOWORDWRAP | SS_NOPREFIX;
 
 // In tab order: OK first. The banner's labels and image lie inside the banner
 // (Picture1), which sits at the window's corner, so their positions in the
-// banner are their positions in the window; the banner is put beneath them.
+// banner are their positions in the window. The frame and the banner come
+// last, so they lie beneath everything that overlaps them.
 constexpr ui::ControlSpec kControls[] = {
     {kDonationOK, L"Button", L"OK", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, 0, 3600, 2880, 975, 375},
     {kDonationLabel4_0, L"Static", L"Donation through PayPal:", kLabel | SS_NOTIFY, 0, 600, 1800, 1815, 255},
@@ -64,10 +65,6 @@ void FrmDonation::Load(HWND opener) {
     ui::UniqueFont font = ui::CreateDialogFont(dpi_);
     ui::CreateControls(hwnd(), kControls, dpi_, font.get());
     ui::PaintAsSeparator(GetDlgItem(hwnd(), kDonationFrame));
-    // The frame and the banner lie beneath everything that overlaps them.
-    SetWindowPos(GetDlgItem(hwnd(), kDonationFrame), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    SetWindowPos(GetDlgItem(hwnd(), kDonationBanner), HWND_BOTTOM, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ui::SetWindowTextUtf8(GetDlgItem(hwnd(), kDonationLabel4_1), kSupportMailAddress);
     ui::SetWindowTextUtf8(GetDlgItem(hwnd(), kDonationLabel1), kDonationMessage);
     dpi_ = 0;  // so that ApplyDpi makes every font
