@@ -6,3 +6,4 @@
 #define IDI_PICTURE 2
 #define IDI_PRODUCT 3
 #define IDI_BANNER 4
+#define IDI_ABOUT 5

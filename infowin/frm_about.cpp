@@ -75,8 +75,8 @@ void FrmAbout::ShowModal(HWND opener) {
 void FrmAbout::Load(HWND opener) {
     if (hwnd() != nullptr) return;
     const UINT guess = opener != nullptr ? ui::WindowDpi(opener) : ui::SystemDpi();
-    RegisterClass(kAboutClass, SharedIcon(IDI_SARVELL, ui::SystemMetric(SM_CXICON, guess)),
-                  SharedIcon(IDI_SARVELL, ui::SystemMetric(SM_CXSMICON, guess)));
+    RegisterClass(kAboutClass, SharedIcon(IDI_ABOUT, ui::SystemMetric(SM_CXICON, guess)),
+                  SharedIcon(IDI_ABOUT, ui::SystemMetric(SM_CXSMICON, guess)));
     const SIZE size = ui::OuterSize(ui::TwipsToPixels(kClientWidth, guess), ui::TwipsToPixels(kClientHeight, guess),
                                     kStyle, kExStyle, guess);
     if (Create(kAboutClass, L"About", kStyle, kExStyle, 0, 0, size.cx, size.cy, opener) == nullptr) {

@@ -115,6 +115,9 @@ TEST_F(Resources, IconsHaveTheirSizesAndColourDepths) {
     const std::vector<std::pair<int, int>> product = IconImages(Resource(RT_GROUP_ICON, IDI_PRODUCT));
     ASSERT_FALSE(product.empty());
     EXPECT_EQ(product.front(), std::make_pair(96, 32));
+    const std::vector<std::pair<int, int>> about = IconImages(Resource(RT_GROUP_ICON, IDI_ABOUT));
+    EXPECT_EQ(about.size(), 15u);  // 16 to 128 pixels, at 16 and 256 colours and at 32-bit colour
+    EXPECT_EQ(about.back(), std::make_pair(128, 32));
 }
 
 }  // namespace
