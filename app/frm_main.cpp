@@ -7,6 +7,7 @@
 #include "infowin/frm_about.h"
 #include "policy/outlook_version.h"
 #include "ui/font.h"
+#include "ui/icons.h"
 #include "ui/layout.h"
 #include "ui/separator.h"
 #include "ui/text.h"
@@ -37,7 +38,7 @@ constexpr DWORD kLabelOneLine = SS_LEFTNOWORDWRAP | SS_NOPREFIX | WS_GROUP;
 constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP;
 
 // In tab order; the image, the labels and the frame take no focus.
-constexpr ui::ControlSpec kControls[] = {
+constexpr ui::ControlRow kControls[] = {
     {kOptType0, L"Button", L"Display Safe Extensions", BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP, 0,
      1320, 1890, 2055, 255},
     {kOptType1, L"Button", L"Display Blocked Extensions", BS_AUTORADIOBUTTON, 0, 3480, 1890, 2295, 255},
@@ -61,17 +62,6 @@ constexpr ui::ControlSpec kControls[] = {
     {kFrame1, L"Button", L"  Dunmere ", BS_GROUPBOX | WS_DISABLED | WS_GROUP, 0, kFrameLeft, kFrameTop, 6015, 735},
 };
 
-// Shared icons belong to the module and are never destroyed.
-HICON SharedIcon(int id, int size) {
-    return static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_SHARED));
-}
-
-ui::UniqueIcon LoadIconAt(int id, int size) {
-    return ui::UniqueIcon(static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
-}
-
 }  // namespace
 
 FrmMain::~FrmMain() {
@@ -84,8 +74,8 @@ void FrmMain::Load() {
     // Icons and size for the primary monitor's DPI, which the window most
     // likely gets: then nothing has to change once it exists.
     const UINT guess = ui::SystemDpi();
-    RegisterClass(kMainWindowClass, SharedIcon(IDI_SARVELL, ui::SystemMetric(SM_CXICON, guess)),
-                  SharedIcon(IDI_SARVELL, ui::SystemMetric(SM_CXSMICON, guess)));
+    RegisterClass(kMainWindowClass, ui::SharedIcon(IDI_SARVELL, ui::SystemMetric(SM_CXICON, guess)),
+                  ui::SharedIcon(IDI_SARVELL, ui::SystemMetric(SM_CXSMICON, guess)));
     iconDpi_ = guess;
     const SIZE size = ui::OuterSize(ui::TwipsToPixels(kClientWidth, guess), ui::TwipsToPixels(kClientHeight, guess),
                                     kStyle, 0, guess);
@@ -126,8 +116,8 @@ void FrmMain::ApplyDpi(UINT dpi) {
 void FrmMain::ApplyDpiToWindow() {
     const UINT dpi = dpi_;
     if (dpi != iconDpi_) {
-        ui::UniqueIcon icon = LoadIconAt(IDI_SARVELL, ui::SystemMetric(SM_CXICON, dpi));
-        ui::UniqueIcon smallIcon = LoadIconAt(IDI_SARVELL, ui::SystemMetric(SM_CXSMICON, dpi));
+        ui::UniqueIcon icon = ui::LoadIconAt(IDI_SARVELL, ui::SystemMetric(SM_CXICON, dpi));
+        ui::UniqueIcon smallIcon = ui::LoadIconAt(IDI_SARVELL, ui::SystemMetric(SM_CXSMICON, dpi));
         SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.get()));
         SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
         icon_ = std::move(icon);
@@ -135,9 +125,7 @@ void FrmMain::ApplyDpiToWindow() {
         iconDpi_ = dpi;
     }
 
-    ui::UniqueIcon picture = LoadIconAt(IDI_PICTURE, ui::TwipsToPixels(480, dpi));
-    SendMessageW(Control(kImage1), STM_SETICON, reinterpret_cast<WPARAM>(picture.get()), 0);
-    picture_ = std::move(picture);
+    picture_ = ui::SetControlIcon(Control(kImage1), IDI_PICTURE, ui::TwipsToPixels(480, dpi));
 
     ui::SetClientSize(hwnd(), ui::TwipsToPixels(kClientWidth, dpi), ui::TwipsToPixels(kClientHeight, dpi), dpi);
 }

@@ -8,6 +8,7 @@
 #include "infowin/info_ids.h"
 #include "infowin/info_text.h"
 #include "ui/font.h"
+#include "ui/icons.h"
 #include "ui/layout.h"
 #include "ui/modal.h"
 #include "ui/shell.h"
@@ -35,7 +36,7 @@ constexpr DWORD kCredit = SS_CENTER | SS_NOPREFIX | SS_ENDELLIPSIS;
 constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP;
 
 // In tab order: OK first, so it has the focus when the window opens.
-constexpr ui::ControlSpec kControls[] = {
+constexpr ui::ControlRow kControls[] = {
     {kAboutOK, L"Button", L"OK", kButton, 0, 4200, 3000, 1260, 345},
     {kAboutDonation, L"Button", L"Donationware", kButton, 0, 4200, 2520, 1260, 375},
     {kAboutPicture, L"Static", L"", SS_ICON | SS_CENTERIMAGE, 0, 240, 120, 1450, 1455},
@@ -60,28 +61,15 @@ constexpr Square kSquares[] = {
     {2040, 960, 615, RGB(255, 255, 0)},
 };
 
-HICON SharedIcon(int id, int size) {
-    return static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_SHARED));
-}
-
 }  // namespace
 
-void FrmAbout::ShowModal(HWND opener) {
-    Load(opener);
-    ui::RunModal(hwnd());
+FrmAbout::FrmAbout() {
+    okId_ = kAboutOK;
+    linkId_ = kAboutMail;
 }
 
 void FrmAbout::Load(HWND opener) {
-    if (hwnd() != nullptr) return;
-    const UINT guess = opener != nullptr ? ui::WindowDpi(opener) : ui::SystemDpi();
-    RegisterClass(kAboutClass, SharedIcon(IDI_ABOUT, ui::SystemMetric(SM_CXICON, guess)),
-                  SharedIcon(IDI_ABOUT, ui::SystemMetric(SM_CXSMICON, guess)));
-    const SIZE size = ui::OuterSize(ui::TwipsToPixels(kClientWidth, guess), ui::TwipsToPixels(kClientHeight, guess),
-                                    kStyle, kExStyle, guess);
-    if (Create(kAboutClass, L"About", kStyle, kExStyle, 0, 0, size.cx, size.cy, opener) == nullptr) {
-        throw std::runtime_error("The About window could not be created.");
-    }
+    CreateFor({kAboutClass, L"About", kStyle, kExStyle, kClientWidth, kClientHeight, IDI_ABOUT}, opener);
     dpi_ = ui::WindowDpi(hwnd());
     font_ = ui::CreateDialogFont(dpi_);
     link_ = ui::CreateDialogFont(dpi_, FW_NORMAL, true);
@@ -113,7 +101,6 @@ void FrmAbout::Load(HWND opener) {
     }
 
     ApplyDpi(dpi_);
-    ui::CentreOver(hwnd(), opener);
     SetTimer(hwnd(), kCreditsTimer, kCreditsInterval, nullptr);
 }
 
@@ -126,13 +113,9 @@ void FrmAbout::ApplyDpi(UINT dpi) {
         SendMessageW(GetDlgItem(hwnd(), kAboutMail), WM_SETFONT, reinterpret_cast<WPARAM>(link_.get()), TRUE);
     }
     // The picture fills its box: 96 pixels at 100 %.
-    const int side = ui::TwipsToPixels(1440, dpi);
-    ui::UniqueIcon picture(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PRODUCT),
-                                                         IMAGE_ICON, side, side, LR_DEFAULTCOLOR)));
-    SendMessageW(GetDlgItem(hwnd(), kAboutPicture), STM_SETICON, reinterpret_cast<WPARAM>(picture.get()), 0);
-    picture_ = std::move(picture);
+    picture_ = ui::SetControlIcon(GetDlgItem(hwnd(), kAboutPicture), IDI_PRODUCT, ui::TwipsToPixels(1440, dpi));
     PlaceCredits();
-    ui::SetClientSize(hwnd(), ui::TwipsToPixels(kClientWidth, dpi), ui::TwipsToPixels(kClientHeight, dpi), dpi);
+    FitClient(dpi);
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
@@ -170,9 +153,13 @@ void FrmAbout::Paint(HDC dc) {
     }
 }
 
-void FrmAbout::Unload() {
-    ui::EndModal(hwnd());
-    DestroyWindow(hwnd());
+void FrmAbout::OnCommand(int id, int code) {
+    if (id == kAboutDonation && code == BN_CLICKED) {
+        if (!frmDonation) frmDonation = std::make_unique<FrmDonation>();
+        frmDonation->ShowModal(hwnd());
+    } else if (id == kAboutMail && code == STN_CLICKED) {
+        ui::ShellOpen(hwnd(), MailLink());
+    }
 }
 
 LRESULT FrmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -183,25 +170,6 @@ LRESULT FrmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 PlaceCredits();
             }
             return 0;
-        case WM_COMMAND: {
-            const int id = LOWORD(wParam);
-            const int code = HIWORD(wParam);
-            if (id == IDCANCEL || (id == kAboutOK && code == BN_CLICKED)) {
-                Unload();
-            } else if (id == kAboutDonation && code == BN_CLICKED) {
-                if (!frmDonation) frmDonation = std::make_unique<FrmDonation>();
-                frmDonation->ShowModal(hwnd());
-            } else if (id == kAboutMail && code == STN_CLICKED) {
-                ui::ShellOpen(hwnd(), MailLink());
-            }
-            return 0;
-        }
-        case WM_SETCURSOR:
-            if (reinterpret_cast<HWND>(wParam) == GetDlgItem(hwnd(), kAboutMail)) {
-                SetCursor(LoadCursorW(nullptr, IDC_HAND));
-                return TRUE;
-            }
-            break;
         case WM_CTLCOLORSTATIC: {
             HDC dc = reinterpret_cast<HDC>(wParam);
             const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
@@ -220,9 +188,6 @@ LRESULT FrmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             EndPaint(hwnd(), &ps);
             return 0;
         }
-        case WM_CLOSE:
-            Unload();
-            return 0;
         case WM_DESTROY:
             KillTimer(hwnd(), kCreditsTimer);
             return 0;
@@ -232,7 +197,7 @@ LRESULT FrmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         default:
             break;
     }
-    return Window::HandleMessage(message, wParam, lParam);
+    return ModalForm::HandleMessage(message, wParam, lParam);
 }
 
 void FrmAbout::OnFinalMessage() {

@@ -8,28 +8,25 @@
 
 #include "infowin/credits.h"
 #include "ui/handle.h"
-#include "ui/window.h"
+#include "ui/modal.h"
 
 namespace sarvell::infowin {
 
-class FrmAbout final : public ui::Window {
+class FrmAbout final : public ui::ModalForm {
 public:
-    // Loads the window when needed and shows it modally over `opener`;
-    // returns once it has closed, which may have destroyed this object.
-    void ShowModal(HWND opener);
-
+    FrmAbout();
     const CreditsScroller& Credits() const { return credits_; }
 
 protected:
+    void Load(HWND opener) override;
+    void OnCommand(int id, int code) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnFinalMessage() override;
 
 private:
-    void Load(HWND opener);
     void ApplyDpi(UINT dpi);
     void PlaceCredits();
     void Paint(HDC dc);
-    void Unload();
 
     UINT dpi_ = 96;
     CreditsScroller credits_;

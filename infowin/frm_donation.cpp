@@ -4,6 +4,7 @@
 #include "infowin/info_ids.h"
 #include "infowin/info_text.h"
 #include "ui/font.h"
+#include "ui/icons.h"
 #include "ui/layout.h"
 #include "ui/modal.h"
 #include "ui/separator.h"
@@ -29,7 +30,7 @@ constexpr DWORD kLabel = SS_LEFTNOWORDWRAP | SS_NOPREFIX;
 // (Picture1), which sits at the window's corner, so their positions in the
 // banner are their positions in the window. The frame and the banner come
 // last, so they lie beneath everything that overlaps them.
-constexpr ui::ControlSpec kControls[] = {
+constexpr ui::ControlRow kControls[] = {
     {kDonationOK, L"Button", L"OK", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, 0, 3600, 2880, 975, 375},
     {kDonationLabel4_0, L"Static", L"Donation through PayPal:", kLabel | SS_NOTIFY, 0, 600, 1800, 1815, 255},
     {kDonationLabel4_1, L"Static", L"", kLabel | SS_NOTIFY, 0, 2520, 1800, 1695, 255},
@@ -46,20 +47,13 @@ bool InBanner(int id) { return id == kDonationLabel2 || id == kDonationLabel3 ||
 
 }  // namespace
 
-void FrmDonation::ShowModal(HWND opener) {
-    Load(opener);
-    ui::RunModal(hwnd());
+FrmDonation::FrmDonation() {
+    okId_ = kDonationOK;
+    linkId_ = kDonationLabel4_1;
 }
 
 void FrmDonation::Load(HWND opener) {
-    if (hwnd() != nullptr) return;
-    const UINT guess = opener != nullptr ? ui::WindowDpi(opener) : ui::SystemDpi();
-    RegisterClass(kDonationClass, nullptr, nullptr);
-    const SIZE size = ui::OuterSize(ui::TwipsToPixels(kClientWidth, guess), ui::TwipsToPixels(kClientHeight, guess),
-                                    kStyle, kExStyle, guess);
-    if (Create(kDonationClass, L"Donationware", kStyle, kExStyle, 0, 0, size.cx, size.cy, opener) == nullptr) {
-        throw std::runtime_error("The donation window could not be created.");
-    }
+    CreateFor({kDonationClass, L"Donationware", kStyle, kExStyle, kClientWidth, kClientHeight, 0}, opener);
     white_.reset(CreateSolidBrush(kWhite));
     dpi_ = ui::WindowDpi(hwnd());
     ui::UniqueFont font = ui::CreateDialogFont(dpi_);
@@ -69,7 +63,6 @@ void FrmDonation::Load(HWND opener) {
     ui::SetWindowTextUtf8(GetDlgItem(hwnd(), kDonationLabel1), kDonationMessage);
     dpi_ = 0;  // so that ApplyDpi makes every font
     ApplyDpi(ui::WindowDpi(hwnd()));
-    ui::CentreOver(hwnd(), opener);
 }
 
 void FrmDonation::ApplyDpi(UINT dpi) {
@@ -82,38 +75,19 @@ void FrmDonation::ApplyDpi(UINT dpi) {
     SendMessageW(GetDlgItem(hwnd(), kDonationLabel2), WM_SETFONT, reinterpret_cast<WPARAM>(bold_.get()), TRUE);
     SendMessageW(GetDlgItem(hwnd(), kDonationLabel4_1), WM_SETFONT, reinterpret_cast<WPARAM>(link_.get()), TRUE);
 
-    const int side = ui::TwipsToPixels(480, dpi);
-    ui::UniqueIcon banner(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_BANNER),
-                                                        IMAGE_ICON, side, side, LR_DEFAULTCOLOR)));
-    SendMessageW(GetDlgItem(hwnd(), kDonationImage), STM_SETICON, reinterpret_cast<WPARAM>(banner.get()), 0);
-    banner_ = std::move(banner);
-    ui::SetClientSize(hwnd(), ui::TwipsToPixels(kClientWidth, dpi), ui::TwipsToPixels(kClientHeight, dpi), dpi);
+    banner_ = ui::SetControlIcon(GetDlgItem(hwnd(), kDonationImage), IDI_BANNER, ui::TwipsToPixels(480, dpi));
+    FitClient(dpi);
 }
 
-void FrmDonation::Unload() {
-    ui::EndModal(hwnd());
-    DestroyWindow(hwnd());
+void FrmDonation::OnCommand(int id, int code) {
+    // Every element of Label4 opens the same page.
+    if (id >= kDonationLabel4_0 && id <= kDonationLabel4_2 && code == STN_CLICKED) {
+        ui::ShellOpen(hwnd(), CheckoutAddress());
+    }
 }
 
 LRESULT FrmDonation::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_COMMAND: {
-            const int id = LOWORD(wParam);
-            const int code = HIWORD(wParam);
-            if (id == IDCANCEL || (id == kDonationOK && code == BN_CLICKED)) {
-                Unload();
-            } else if (id >= kDonationLabel4_0 && id <= kDonationLabel4_2 && code == STN_CLICKED) {
-                // Every element of Label4 opens the same page.
-                ui::ShellOpen(hwnd(), CheckoutAddress());
-            }
-            return 0;
-        }
-        case WM_SETCURSOR:
-            if (reinterpret_cast<HWND>(wParam) == GetDlgItem(hwnd(), kDonationLabel4_1)) {
-                SetCursor(LoadCursorW(nullptr, IDC_HAND));
-                return TRUE;
-            }
-            break;
         case WM_CTLCOLORSTATIC: {
             HDC dc = reinterpret_cast<HDC>(wParam);
             const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
@@ -125,16 +99,13 @@ LRESULT FrmDonation::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         }
-        case WM_CLOSE:
-            Unload();
-            return 0;
         case WM_DPICHANGED:
             ApplyDpi(LOWORD(wParam));
             return 0;
         default:
             break;
     }
-    return Window::HandleMessage(message, wParam, lParam);
+    return ModalForm::HandleMessage(message, wParam, lParam);
 }
 
 void FrmDonation::OnFinalMessage() {

@@ -7,24 +7,22 @@
 #include <memory>
 
 #include "ui/handle.h"
-#include "ui/window.h"
+#include "ui/modal.h"
 
 namespace sarvell::infowin {
 
-class FrmDonation final : public ui::Window {
+class FrmDonation final : public ui::ModalForm {
 public:
-    // Loads the window when needed and shows it modally over `opener`;
-    // returns once it has closed, which may have destroyed this object.
-    void ShowModal(HWND opener);
+    FrmDonation();
 
 protected:
+    void Load(HWND opener) override;
+    void OnCommand(int id, int code) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnFinalMessage() override;
 
 private:
-    void Load(HWND opener);
     void ApplyDpi(UINT dpi);
-    void Unload();
 
     UINT dpi_ = 96;
     ui::UniqueFont font_, bold_, link_;

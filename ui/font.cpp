@@ -29,7 +29,7 @@ struct Choice {
     bool sizeExact = false;
 };
 
-Choice Inspect(HFONT font, const wchar_t* face, LONG emHeight) {
+Choice Examine(HFONT font, const wchar_t* face, LONG emHeight) {
     Choice choice;
     HDC dc = GetDC(nullptr);
     if (dc == nullptr) return Choice{true, true};
@@ -55,13 +55,13 @@ UniqueFont CreateDialogFont(UINT dpi, LONG weight, bool underline) {
     const LONG em = MulDiv(825, static_cast<int>(dpi), 7200);
     UniqueFont font = Make(L"MS Sans Serif", -em, weight, underline);
     if (!font) return font;
-    const Choice first = Inspect(font.get(), L"MS Sans Serif", em);
+    const Choice first = Examine(font.get(), L"MS Sans Serif", em);
     if (first.faceMatches && first.sizeExact) return font;
     // The outline twin on Windows, then what Wine maps the dialog font to;
     // with neither, whatever the mapper made of "MS Sans Serif".
     for (const wchar_t* face : {L"Microsoft Sans Serif", L"Tahoma"}) {
         UniqueFont other = Make(face, -em, weight, underline);
-        if (other && Inspect(other.get(), face, em).faceMatches) return other;
+        if (other && Examine(other.get(), face, em).faceMatches) return other;
     }
     return font;
 }

@@ -11,7 +11,7 @@ namespace sarvell::ui {
 
 inline constexpr int kTwipsPerInch = 1440;
 
-struct ControlSpec {
+struct ControlRow {
     int id;
     const wchar_t* className;
     const wchar_t* text;
@@ -24,12 +24,12 @@ struct ControlSpec {
 
 inline int TwipsToPixels(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch); }
 
-RECT PixelRect(const ControlSpec& spec, UINT dpi);
+RECT PixelRect(const ControlRow& row, UINT dpi);
 
 // Creates the controls in table order, which is also their tab order.
-void CreateControls(HWND parent, std::span<const ControlSpec> specs, UINT dpi, HFONT font);
+void CreateControls(HWND parent, std::span<const ControlRow> table, UINT dpi, HFONT font);
 // Moves and resizes existing controls for a new DPI and gives them the font.
-void PlaceControls(HWND parent, std::span<const ControlSpec> specs, UINT dpi, HFONT font);
+void PlaceControls(HWND parent, std::span<const ControlRow> table, UINT dpi, HFONT font);
 
 // The DPI a window is shown at; 96 on systems that cannot tell.
 UINT WindowDpi(HWND hwnd);

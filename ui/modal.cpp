@@ -1,7 +1,11 @@
 #include "ui/modal.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <vector>
+
+#include "ui/icons.h"
+#include "ui/layout.h"
 
 namespace sarvell::ui {
 
@@ -81,6 +85,64 @@ void CentreOver(HWND window, HWND over) {
     x = std::max(static_cast<int>(work.left), std::min(x, static_cast<int>(work.right) - w));
     y = std::max(static_cast<int>(work.top), std::min(y, static_cast<int>(work.bottom) - h));
     SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ModalForm::ShowModal(HWND opener) {
+    if (hwnd() == nullptr) {
+        Load(opener);
+        CentreOver(hwnd(), opener);
+    }
+    RunModal(hwnd());
+}
+
+void ModalForm::CreateFor(const Frame& frame, HWND opener) {
+    const UINT guess = opener != nullptr ? WindowDpi(opener) : SystemDpi();
+    HICON icon = frame.iconId != 0 ? SharedIcon(frame.iconId, SystemMetric(SM_CXICON, guess)) : nullptr;
+    HICON smallIcon = frame.iconId != 0 ? SharedIcon(frame.iconId, SystemMetric(SM_CXSMICON, guess)) : nullptr;
+    RegisterClass(frame.className, icon, smallIcon);
+    clientWidth_ = frame.clientWidth;
+    clientHeight_ = frame.clientHeight;
+    const SIZE size = OuterSize(TwipsToPixels(clientWidth_, guess), TwipsToPixels(clientHeight_, guess), frame.style,
+                                frame.exStyle, guess);
+    if (Create(frame.className, frame.title, frame.style, frame.exStyle, 0, 0, size.cx, size.cy, opener) == nullptr) {
+        throw std::runtime_error("A window could not be created.");
+    }
+}
+
+void ModalForm::FitClient(UINT dpi) {
+    SetClientSize(hwnd(), TwipsToPixels(clientWidth_, dpi), TwipsToPixels(clientHeight_, dpi), dpi);
+}
+
+void ModalForm::Unload() {
+    EndModal(hwnd());
+    DestroyWindow(hwnd());
+}
+
+LRESULT ModalForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND: {
+            const int id = LOWORD(wParam);
+            const int code = HIWORD(wParam);
+            if (id == IDCANCEL || (id == okId_ && code == BN_CLICKED)) {
+                Unload();
+            } else {
+                OnCommand(id, code);
+            }
+            return 0;
+        }
+        case WM_SETCURSOR:
+            if (linkId_ != 0 && reinterpret_cast<HWND>(wParam) == GetDlgItem(hwnd(), linkId_)) {
+                SetCursor(LoadCursorW(nullptr, IDC_HAND));
+                return TRUE;
+            }
+            break;
+        case WM_CLOSE:
+            Unload();
+            return 0;
+        default:
+            break;
+    }
+    return Window::HandleMessage(message, wParam, lParam);
 }
 
 }  // namespace sarvell::ui

@@ -84,6 +84,13 @@ int SelectedRow(HWND main) {
     return static_cast<int>(SendMessageW(Item(main, app::kLbExtensions), LB_GETCURSEL, 0, 0));
 }
 
+RECT RectIn(HWND window, HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
 void SelectRow(HWND main, const std::string& row) {
     const std::vector<std::string> rows = Rows(main);
     for (std::size_t i = 0; i < rows.size(); ++i) {

@@ -37,6 +37,8 @@ HWND Item(HWND main, int id);
 std::string Text(HWND control);
 std::vector<std::string> Rows(HWND main);
 int SelectedRow(HWND main);
+// A control's rectangle in its window's client coordinates.
+RECT RectIn(HWND window, HWND control);
 // Selects the row that reads `row`; fails the test when there is none.
 void SelectRow(HWND main, const std::string& row);
 // A mouse click on a button, as BM_CLICK makes it.

@@ -49,13 +49,6 @@ const char* const kExplanation =
 
 int Pixels(int twips, int dpi) { return static_cast<int>(std::lround(twips * dpi / 1440.0)); }
 
-RECT ClientRectOf(HWND main, HWND control) {
-    RECT r{};
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -78,7 +71,7 @@ protected:
         EXPECT_EQ(client.bottom, Pixels(5580, dpi));
         for (const Expected& e : kLayout) {
             SCOPED_TRACE("control " + std::to_string(e.id) + " at " + std::to_string(dpi) + " dpi");
-            const RECT r = ClientRectOf(main_, Item(main_, e.id));
+            const RECT r = RectIn(main_, Item(main_, e.id));
             EXPECT_EQ(r.left, Pixels(e.left, dpi));
             EXPECT_EQ(r.top, Pixels(e.top, dpi));
             EXPECT_EQ(r.right - r.left, Pixels(e.width, dpi));

@@ -53,9 +53,7 @@ void CheckLayout(HWND window, int width, int height, const std::vector<Box>& box
     EXPECT_EQ(client.right, Pixels(width));
     EXPECT_EQ(client.bottom, Pixels(height));
     for (const Box& b : boxes) {
-        RECT r{};
-        GetWindowRect(GetDlgItem(window, b.id), &r);
-        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+        const RECT r = RectIn(window, GetDlgItem(window, b.id));
         EXPECT_EQ(r.left, Pixels(b.left)) << b.id;
         EXPECT_EQ(r.top, Pixels(b.top)) << b.id;
         EXPECT_EQ(r.right - r.left, Pixels(b.width)) << b.id;
@@ -192,20 +190,14 @@ TEST_F(InfoWindows, CreditsScrollAndStartAgainOnEveryOpening) {
             ASSERT_NE(frmAbout, nullptr);
             EXPECT_EQ(frmAbout->Credits()[0].top, 960) << "fresh at every opening";
             HWND about = frmAbout->hwnd();
-            RECT r{};
-            GetWindowRect(GetDlgItem(about, kAboutCredit1), &r);
-            MapWindowPoints(nullptr, about, reinterpret_cast<POINT*>(&r), 2);
-            EXPECT_EQ(r.top, Pixels(960));
+            EXPECT_EQ(RectIn(about, GetDlgItem(about, kAboutCredit1)).top, Pixels(960));
             Later(
                 [about] {
                     // Several ticks of 100 ms later the lines have climbed.
                     ASSERT_NE(frmAbout, nullptr);
                     const float top = frmAbout->Credits()[0].top;
                     EXPECT_LT(top, 960);
-                    RECT moved{};
-                    GetWindowRect(GetDlgItem(about, kAboutCredit1), &moved);
-                    MapWindowPoints(nullptr, about, reinterpret_cast<POINT*>(&moved), 2);
-                    EXPECT_EQ(moved.top, Pixels(static_cast<int>(top)));
+                    EXPECT_EQ(RectIn(about, GetDlgItem(about, kAboutCredit1)).top, Pixels(static_cast<int>(top)));
                     Click(about, kAboutOK);
                 },
                 450);

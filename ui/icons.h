@@ -1,0 +1,18 @@
+// Icons from the program's resources, made at the pixel size the DPI asks for.
+#pragma once
+
+#include <windows.h>
+
+#include "ui/handle.h"
+
+namespace sarvell::ui {
+
+// Owned by the module: never destroyed (window-class icons).
+HICON SharedIcon(int id, int size);
+UniqueIcon LoadIconAt(int id, int size);
+
+// Shows icon `id` at `size` pixels in an SS_ICON static. The caller keeps
+// what comes back for as long as the control shows it.
+UniqueIcon SetControlIcon(HWND control, int id, int size);
+
+}  // namespace sarvell::ui
