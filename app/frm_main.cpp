@@ -135,6 +135,16 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             if (lParam != 0) OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
+        case WM_ACTIVATE:
+            // As in a dialog: the focus leaves with the window and comes
+            // back to the control that had it, at first the first tab stop.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus != nullptr && IsChild(hwnd(), focus)) focus_ = focus;
+            } else {
+                SetFocus(focus_ != nullptr && IsChild(hwnd(), focus_) ? focus_ : Control(kOptType0));
+            }
+            return 0;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN: {
             HDC dc = reinterpret_cast<HDC>(wParam);
@@ -156,8 +166,9 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void FrmMain::OnCommand(int id, int code) {
-    // A disabled button takes no clicks, whatever sent the notification.
-    if (code != BN_CLICKED || !policy_ || !IsWindowEnabled(Control(id))) return;
+    // Any process can send WM_COMMAND: only our own controls' clicks count,
+    // and a disabled button takes none.
+    if (id < kImage1 || id > kCmdExit || code != BN_CLICKED || !policy_ || !IsWindowEnabled(Control(id))) return;
     switch (id) {
         case kOptType0:
         case kOptType1:

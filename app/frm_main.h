@@ -61,6 +61,7 @@ private:
     void OnCommand(int id, int code);
 
     std::array<HWND, kCmdExit - kImage1 + 1> controls_{};
+    HWND focus_ = nullptr;  // the control that had the focus when the window was last active
     UINT dpi_ = 96;
     UINT iconDpi_ = 0;  // the DPI the title-bar icons were made for
     int rowUpdates_ = 0;

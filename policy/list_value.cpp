@@ -2,16 +2,6 @@
 
 namespace sarvell::policy {
 
-namespace {
-
-std::string_view Trim(std::string_view s) {
-    const std::size_t first = s.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
-
-}  // namespace
-
 std::vector<std::string> SplitEntries(std::string_view text) {
     std::vector<std::string> entries;
     std::size_t start = 0;
@@ -27,10 +17,7 @@ std::vector<std::string> SplitEntries(std::string_view text) {
 }
 
 std::string JoinEntries(const std::vector<std::string>& entries) {
-    std::size_t size = 0;
-    for (const auto& e : entries) size += e.size() + 1;
     std::string text;
-    text.reserve(size);
     for (std::size_t i = 0; i < entries.size(); ++i) {
         if (i != 0) text += kEntrySeparator;
         text += entries[i];
@@ -54,17 +41,6 @@ std::string UserRow(std::string_view entry) {
     return row;
 }
 
-bool ParseUserRow(std::string_view row, std::string& entry) {
-    const std::size_t markerSize = kRowSeparator.size() + kUserApplied.size();
-    if (row.size() < markerSize) return false;
-    const std::string_view tail = row.substr(row.size() - markerSize);
-    if (tail.substr(0, kRowSeparator.size()) != kRowSeparator || tail.substr(kRowSeparator.size()) != kUserApplied) {
-        return false;
-    }
-    entry = std::string(row.substr(0, row.size() - markerSize));
-    return true;
-}
-
-std::string CatalogueExtension(std::string_view row) { return std::string(Trim(row.substr(0, row.find('-')))); }
+std::string CatalogueExtension(std::string_view row) { return std::string(row.substr(0, row.find(kRowSeparator))); }
 
 }  // namespace sarvell::policy

@@ -26,12 +26,7 @@ std::string PrependEntry(std::string_view entry, std::string_view textRead);
 
 // Blocked-view row of a Level1Add entry: "<entry> - User Applied".
 std::string UserRow(std::string_view entry);
-// Whether a row is a user row, and its entry exactly as stored. The marker
-// is found at the end of the row, so an entry that contains "-" or blanks
-// is recovered whole.
-bool ParseUserRow(std::string_view row, std::string& entry);
-// The extension of a catalogue row: its text before the first "-", without
-// surrounding blanks.
+// The extension of a catalogue row: its text before " - ".
 std::string CatalogueExtension(std::string_view row);
 
 }  // namespace sarvell::policy

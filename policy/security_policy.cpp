@@ -109,49 +109,35 @@ void SecurityPolicy::LoadRegistryEntries(std::int32_t viewIndex) {
     }
 }
 
-void SecurityPolicy::SaveRemoveList() {
-    std::vector<std::string> rows;
-    rows.reserve(static_cast<std::size_t>(std::max(view_.RowCount(), 0)));
-    for (int i = 0; i < view_.RowCount(); ++i) rows.push_back(view_.RowText(i));
-    SetRegValue(securityKeyPath_, kRemove, JoinEntries(rows));
-}
+void SecurityPolicy::SaveRemoveList(const std::vector<std::string>& entries) { SaveList(kRemove, entries); }
 
-std::vector<std::string> SecurityPolicy::UserEntries() const {
-    std::vector<std::string> entries;
-    std::string entry;
-    for (int i = 0; i < view_.RowCount(); ++i) {
-        if (ParseUserRow(view_.RowText(i), entry)) entries.push_back(entry);
-    }
-    return entries;
-}
+void SecurityPolicy::SaveAddList(const std::vector<std::string>& entries) { SaveList(kAdd, entries); }
 
-void SecurityPolicy::SaveAddList() {
-    const std::vector<std::string> entries = UserEntries();
+void SecurityPolicy::SaveList(const std::string& valueName, const std::vector<std::string>& entries) {
     if (entries.empty()) {
-        DeleteRegValue(securityKeyPath_, kAdd);
+        DeleteRegValue(securityKeyPath_, valueName);
     } else {
-        SetRegValue(securityKeyPath_, kAdd, JoinEntries(entries));
+        SetRegValue(securityKeyPath_, valueName, JoinEntries(entries));
     }
 }
 
-// A list is written back only when it still shows exactly what is stored:
-// not a list that an error left half filled, nor one that another program
-// has overtaken since it was filled.
-bool SecurityPolicy::SafeListIsCurrent() {
-    const ListRead read = ReadListValue(securityKeyPath_, kRemove);
+// Whether the last rows of the list show exactly the entries stored in the
+// value, each as the list box shows it: cut at its first zero character.
+// Only then may a command rewrite the value from them: not a list that an
+// error left half filled, nor one another program has overtaken. The
+// entries come back whole, so a rewrite never cuts one.
+bool SecurityPolicy::ShowsStored(const std::string& valueName, std::vector<std::string>& entries) {
+    const ListRead read = ReadListValue(securityKeyPath_, valueName);
     if (read.state == ListRead::State::Failed) return false;
-    const std::vector<std::string> stored = ShownEntries(read.TextOrNone());
-    if (static_cast<std::size_t>(view_.RowCount()) != stored.size()) return false;
-    for (int i = 0; i < view_.RowCount(); ++i) {
-        if (view_.RowText(i) != stored[static_cast<std::size_t>(i)]) return false;
+    entries = ShownEntries(read.TextOrNone());
+    const bool user = valueName == kAdd;
+    const int first = view_.RowCount() - static_cast<int>(entries.size());
+    if (first < 0 || (!user && first != 0)) return false;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::string row = user ? UserRow(entries[i]) : entries[i];
+        if (view_.RowText(first + static_cast<int>(i)) != row.substr(0, row.find('\0'))) return false;
     }
     return true;
-}
-
-bool SecurityPolicy::UserRowsAreCurrent() {
-    const ListRead read = ReadListValue(securityKeyPath_, kAdd);
-    if (read.state == ListRead::State::Failed) return false;
-    return UserEntries() == ShownEntries(read.TextOrNone());
 }
 
 void SecurityPolicy::ViewSwitch(std::int16_t index) {
@@ -171,33 +157,32 @@ void SecurityPolicy::MarkClick() {
     try {
         const int index = view_.SelectedIndex();
         if (index < 0 || index >= view_.RowCount()) return;
-        const std::string row = view_.RowText(index);
-        std::string entry;
+        std::vector<std::string> entries;
         if (view_.SafeViewSelected()) {
-            if (!SafeListIsCurrent()) {
-                RefreshList();
-                return;
-            }
+            if (!ShowsStored(kRemove, entries)) return RefreshList();
             view_.RemoveRow(index);
-            if (view_.RowCount() == 0) {
-                DeleteRegValue(securityKeyPath_, kRemove);
-            } else {
-                SaveRemoveList();
-            }
-        } else if (ParseUserRow(row, entry)) {
-            if (!UserRowsAreCurrent()) {
-                RefreshList();
-                return;
-            }
-            view_.RemoveRow(index);
-            SaveAddList();
-            RefreshList();
-        } else {
-            const ListRead read = ReadListValue(securityKeyPath_, kRemove);
-            if (!read.Composable()) return;  // never overwrite a list that could not be read
-            SetRegValue(securityKeyPath_, kRemove, PrependEntry(CatalogueExtension(row), read.TextOrNone()));
-            RefreshList();
+            entries.erase(entries.begin() + index);
+            SaveRemoveList(entries);
+            return;
         }
+        // The user rows are the last rows of the blocked view, one per
+        // Level1Add entry; anything else must be exactly a catalogue row.
+        if (ShowsStored(kAdd, entries)) {
+            const int user = index - (view_.RowCount() - static_cast<int>(entries.size()));
+            if (user >= 0) {
+                view_.RemoveRow(index);
+                entries.erase(entries.begin() + user);
+                SaveAddList(entries);
+                RefreshList();
+                return;
+            }
+        }
+        const std::string row = view_.RowText(index);
+        if (std::find(kCatalogue.begin(), kCatalogue.end(), row) == kCatalogue.end()) return RefreshList();
+        const ListRead read = ReadListValue(securityKeyPath_, kRemove);
+        if (!read.Composable()) return;  // never overwrite a list that could not be read
+        SetRegValue(securityKeyPath_, kRemove, PrependEntry(CatalogueExtension(row), read.TextOrNone()));
+        RefreshList();
     } catch (...) {
         // The command ends where it stands, without a message.
     }

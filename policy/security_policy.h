@@ -45,8 +45,10 @@ public:
     // 0: the Level1Remove entries (clearing first); any other index: appends
     // the Level1Add entries as user rows. Stops quietly on any error.
     void LoadRegistryEntries(std::int32_t viewIndex);
-    void SaveRemoveList();
-    void SaveAddList();
+    // Write the entries to Level1Remove / Level1Add, or delete the value
+    // when there are none.
+    void SaveRemoveList(const std::vector<std::string>& entries);
+    void SaveAddList(const std::vector<std::string>& entries);
 
     // optType click, with the index of the clicked button.
     void ViewSwitch(std::int16_t index);
@@ -56,9 +58,8 @@ public:
     void AddClick();
 
 private:
-    bool SafeListIsCurrent();
-    bool UserRowsAreCurrent();
-    std::vector<std::string> UserEntries() const;
+    void SaveList(const std::string& valueName, const std::vector<std::string>& entries);
+    bool ShowsStored(const std::string& valueName, std::vector<std::string>& entries);
 
     PolicyView& view_;
     std::string securityKeyPath_;

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "registry/platform.h"
+#include "registry/wtf8.h"
 
 namespace sarvell::registry {
 
@@ -42,7 +43,7 @@ bool HasEnvironmentReference(std::string_view s) {
 }
 
 void cRegistry::Machine(std::string_view sMachine) {
-    if (sMachine.size() < 3) {
+    if (FromWtf8(sMachine).size() < 3) {  // characters, not bytes
         machine_.clear();
     } else if (sMachine.substr(0, 2) != "\\\\") {
         machine_ = "\\\\" + std::string(sMachine);

@@ -324,9 +324,9 @@ Status MemoryStore::ConnectRegistry(std::string_view machine, Handle root, Handl
     if (machine.substr(0, 2) == "\\\\") machine.remove_prefix(2);
     // There is no network behind the store: only this computer answers.
     if (!machine.empty() && !EqualsIgnoreCase(machine, computerName_)) return status::BadNetPath;
-    auto r = roots_.find(root);
-    if (r == roots_.end()) return status::InvalidHandle;
-    remote = NewHandle(r->second);
+    // This computer hands back the predefined root itself.
+    if (roots_.count(root) == 0) return status::InvalidHandle;
+    remote = root;
     return status::Success;
 }
 
@@ -334,28 +334,18 @@ std::optional<std::string> MemoryStore::ExpandEnvironment(std::string_view text)
     if (Fault(Call::ExpandEnvironment, nullptr, text)) return std::nullopt;
     text = UpToZero(text);
     std::string out;
-    std::size_t i = 0;
-    while (i < text.size()) {
+    for (std::size_t i = 0; i < text.size();) {
         const std::size_t open = text.find('%', i);
-        if (open == std::string_view::npos) {
+        const std::size_t close = open == std::string_view::npos ? open : text.find('%', open + 1);
+        if (close == std::string_view::npos) {
             out.append(text.substr(i));
             break;
         }
         out.append(text.substr(i, open - i));
-        const std::size_t close = text.find('%', open + 1);
-        if (close == std::string_view::npos) {
-            out.append(text.substr(open));
-            break;
-        }
-        const std::string name(text.substr(open + 1, close - open - 1));
-        if (auto value = name.empty() ? std::nullopt : EnvironmentVariable(name)) {
-            out += *value;
-            i = close + 1;
-        } else {
-            // An unknown reference stays as written; its closing sign may open the next one.
-            out.append(text.substr(open, close - open));
-            i = close;
-        }
+        // An unknown reference stays as written, both its signs with it.
+        const auto value = EnvironmentVariable(std::string(text.substr(open + 1, close - open - 1)));
+        out += value ? *value : std::string(text.substr(open, close - open + 1));
+        i = close + 1;
     }
     return out;
 }

@@ -12,8 +12,8 @@ std::string ToWtf8(std::u16string_view text);
 // Bytes that form no valid sequence become U+FFFD each.
 std::u16string FromWtf8(std::string_view text);
 
-// Case folding as the registry compares names: per UTF-16 code unit, for
-// ASCII, Latin-1, Greek and Cyrillic letters.
+// Case folding as the registry compares names: per UTF-16 code unit, every
+// letter of a pair to the same code unit.
 char16_t FoldCase(char16_t c);
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 

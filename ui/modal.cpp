@@ -14,6 +14,7 @@ namespace {
 struct Frame {
     HWND window;
     HWND previousActive;
+    HWND previousFocus;  // disabling its window takes the focus away: it is given back at the end
     std::vector<HWND> disabled;
 };
 
@@ -34,7 +35,7 @@ BOOL CALLBACK DisableOthers(HWND hwnd, LPARAM param) {
 }  // namespace
 
 void RunModal(HWND window) {
-    Frame frame{window, GetActiveWindow(), {}};
+    Frame frame{window, GetActiveWindow(), GetFocus(), {}};
     EnumThreadWindows(GetCurrentThreadId(), &DisableOthers, reinterpret_cast<LPARAM>(&frame));
     Frames().push_back(std::move(frame));
 
@@ -67,7 +68,10 @@ void EndModal(HWND window) {
     for (HWND h : frame.disabled) {
         if (IsWindow(h)) EnableWindow(h, TRUE);
     }
-    if (frame.previousActive != nullptr && IsWindow(frame.previousActive)) SetActiveWindow(frame.previousActive);
+    if (frame.previousActive != nullptr && IsWindow(frame.previousActive)) {
+        SetActiveWindow(frame.previousActive);
+        if (IsChild(frame.previousActive, frame.previousFocus)) SetFocus(frame.previousFocus);
+    }
 }
 
 void CentreOver(HWND window, HWND over) {

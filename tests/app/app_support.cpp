@@ -2,114 +2,77 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+
 #include "app/frm_main_ids.h"
+#include "infowin/info_ids.h"
 #include "policy/outlook_version.h"
-#include "registry/platform.h"
-#include "registry/types.h"
 #include "tests/support/backends.h"
 #include "ui/text.h"
 
 namespace sarvell::test {
 
+using namespace registry;
+
 namespace {
-constexpr const char* kOutlookKey = "Outlook.Application";
 constexpr const char* kCurVerKey = "Outlook.Application\\CurVer";
 }  // namespace
 
 OutlookInstall::OutlookInstall(const std::string& major) : major_(major) {
-    registry::Platform& p = registry::CurrentPlatform();
-    hadOutlookKey_ = KeyPresent(p, registry::HKeyClassesRoot, kOutlookKey);
-    if (auto old = GetRaw(p, registry::HKeyClassesRoot, kCurVerKey, "")) savedCurVer_ = old->data;
-    SetRaw(p, registry::HKeyClassesRoot, kCurVerKey, "", registry::kRegSz, Sz("Outlook.Application." + major));
-    DeleteTree(p, registry::HKeyCurrentUser, KeyPath());
+    if (auto old = GetRaw(CurrentPlatform(), HKeyClassesRoot, kCurVerKey, "")) savedCurVer_ = old->data;
+    SetRaw(CurrentPlatform(), HKeyClassesRoot, kCurVerKey, "", kRegSz, Sz("Outlook.Application." + major));
+    DeleteTree(CurrentPlatform(), HKeyCurrentUser, KeyPath());
 }
 
 OutlookInstall::~OutlookInstall() {
-    registry::Platform& p = registry::CurrentPlatform();
-    DeleteTree(p, registry::HKeyCurrentUser, "Software\\Microsoft\\Office\\" + Version());
-    if (!hadOutlookKey_) {
-        DeleteTree(p, registry::HKeyClassesRoot, kOutlookKey);
-    } else if (savedCurVer_) {
-        SetRaw(p, registry::HKeyClassesRoot, kCurVerKey, "", registry::kRegSz, *savedCurVer_);
-    }
+    DeleteTree(CurrentPlatform(), HKeyCurrentUser, "Software\\Microsoft\\Office\\" + major_ + ".0");
+    DeleteTree(CurrentPlatform(), HKeyClassesRoot, "Outlook.Application");
+    if (savedCurVer_) SetRaw(CurrentPlatform(), HKeyClassesRoot, kCurVerKey, "", kRegSz, *savedCurVer_);
 }
 
-std::string OutlookInstall::KeyPath() const { return policy::SecurityKeyPathFor(Version()); }
+std::string OutlookInstall::KeyPath() const { return policy::SecurityKeyPathFor(major_ + ".0"); }
 
 std::optional<std::string> OutlookInstall::List(const std::string& name) const {
-    auto raw = GetRaw(registry::CurrentPlatform(), registry::HKeyCurrentUser, KeyPath(), name);
+    const auto raw = GetRaw(CurrentPlatform(), HKeyCurrentUser, KeyPath(), name);
     if (!raw) return std::nullopt;
-    EXPECT_EQ(raw->type, registry::kRegSz) << name;
-    std::string text(raw->data.begin(), raw->data.end());
-    if (!text.empty() && text.back() == '\0') text.pop_back();
-    return text;
+    EXPECT_EQ(raw->type, kRegSz) << name;
+    return std::string(raw->data.begin(), raw->data.end() - 1);
 }
 
-void OutlookInstall::SetList(const std::string& name, const std::string& text) const {
-    SetRaw(registry::CurrentPlatform(), registry::HKeyCurrentUser, KeyPath(), name, registry::kRegSz, Sz(text));
-}
-
-HWND Item(HWND main, int id) {
-    HWND h = GetDlgItem(main, id);
-    EXPECT_NE(h, nullptr) << "control " << id;
-    return h;
-}
-
-std::string Text(HWND control) {
-    // WM_GETTEXT, so that it also reads a window of another process.
-    const LRESULT length = SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);
-    std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
-    const LRESULT copied =
-        SendMessageW(control, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
-    buffer.resize(static_cast<std::size_t>(copied));
+std::string Text(HWND window) {
+    std::wstring buffer(static_cast<std::size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+    buffer.resize(static_cast<std::size_t>(
+        SendMessageW(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()))));
     return ui::Narrow(buffer);
 }
 
+std::string Text(HWND parent, int id) { return Text(GetDlgItem(parent, id)); }
+
 std::vector<std::string> Rows(HWND main) {
-    HWND list = Item(main, app::kLbExtensions);
+    HWND list = GetDlgItem(main, app::kLbExtensions);
     std::vector<std::string> rows;
-    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-        std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
-        const LRESULT copied =
-            SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buffer.data()));
-        buffer.resize(copied == LB_ERR ? 0 : static_cast<std::size_t>(copied));
+    for (WPARAM i = 0; i < static_cast<WPARAM>(SendMessageW(list, LB_GETCOUNT, 0, 0)); ++i) {
+        std::wstring buffer(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+        buffer.resize(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer.data()))));
         rows.push_back(ui::Narrow(buffer));
     }
     return rows;
 }
 
-int SelectedRow(HWND main) {
-    return static_cast<int>(SendMessageW(Item(main, app::kLbExtensions), LB_GETCURSEL, 0, 0));
-}
-
-RECT RectIn(HWND window, HWND control) {
-    RECT r{};
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 void SelectRow(HWND main, const std::string& row) {
-    const std::vector<std::string> rows = Rows(main);
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (rows[i] == row) {
-            SendMessageW(Item(main, app::kLbExtensions), LB_SETCURSEL, i, 0);
-            return;
-        }
-    }
-    ADD_FAILURE() << "no row reads \"" << row << "\"";
+    const auto rows = Rows(main);
+    const auto at = std::find(rows.begin(), rows.end(), row);
+    if (at == rows.end()) ADD_FAILURE() << "no row reads \"" << row << "\"";
+    SendMessageW(GetDlgItem(main, app::kLbExtensions), LB_SETCURSEL, static_cast<WPARAM>(at - rows.begin()), 0);
 }
 
-void Click(HWND main, int id) {
-    SendMessageW(Item(main, id), BM_CLICK, 0, 0);
+void Click(HWND parent, int id) {
+    SendMessageW(GetDlgItem(parent, id), BM_CLICK, 0, 0);
     Pump();
 }
 
-void Type(HWND main, int id, const std::string& text) {
-    HWND control = Item(main, id);
-    for (wchar_t c : ui::Widen(text)) SendMessageW(control, WM_CHAR, c, 1);
+void Type(HWND parent, int id, const std::string& text) {
+    for (wchar_t c : ui::Widen(text)) SendMessageW(GetDlgItem(parent, id), WM_CHAR, c, 1);
 }
 
 void Pump() {
@@ -120,35 +83,60 @@ void Pump() {
     }
 }
 
-Process::Process(const std::wstring& exe) {
+RECT RectIn(HWND window, HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+namespace {
+
+std::deque<std::function<void()>> steps;
+
+void CALLBACK RunStep(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    const std::function<void()> step = std::move(steps.front());
+    steps.pop_front();
+    step();
+    if (::testing::Test::HasFailure()) {
+        steps.clear();
+        for (const wchar_t* cls : {infowin::kDonationClass, infowin::kAboutClass}) {
+            if (HWND w = FindWindowW(cls, nullptr)) PostMessageW(w, WM_CLOSE, 0, 0);
+        }
+    }
+}
+
+}  // namespace
+
+void Later(std::function<void()> step, UINT ms) {
+    steps.push_back(std::move(step));
+    SetTimer(nullptr, 0, ms, &RunStep);
+}
+
+Process::Process() {
     STARTUPINFOW si{};
     si.cb = sizeof si;
+    const std::wstring exe = SarvellExe();
     std::wstring commandLine = L"\"" + exe + L"\"";
-    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                        &info_)) {
-        info_ = {};
-        ADD_FAILURE() << "could not start " << ui::Narrow(exe) << ": error " << GetLastError();
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info_)) {
+        ADD_FAILURE() << "could not start Sarvell.exe: error " << GetLastError();
     }
 }
 
 Process::~Process() {
     if (info_.hProcess == nullptr) return;
-    if (Running()) {
-        TerminateProcess(info_.hProcess, 99);
-        WaitForSingleObject(info_.hProcess, 5000);
-    }
+    if (!WaitExit(0)) TerminateProcess(info_.hProcess, 99);
+    WaitForSingleObject(info_.hProcess, 5000);
     CloseHandle(info_.hThread);
     CloseHandle(info_.hProcess);
 }
 
-bool Process::Running() const {
-    return info_.hProcess != nullptr && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
-}
-
 std::optional<DWORD> Process::WaitExit(DWORD ms) const {
-    if (info_.hProcess == nullptr || WaitForSingleObject(info_.hProcess, ms) != WAIT_OBJECT_0) return std::nullopt;
     DWORD code = 0;
-    GetExitCodeProcess(info_.hProcess, &code);
+    if (WaitForSingleObject(info_.hProcess, ms) != WAIT_OBJECT_0 || !GetExitCodeProcess(info_.hProcess, &code)) {
+        return std::nullopt;
+    }
     return code;
 }
 
@@ -163,8 +151,8 @@ struct Search {
 BOOL CALLBACK FindMain(HWND hwnd, LPARAM param) {
     auto* search = reinterpret_cast<Search*>(param);
     wchar_t cls[64] = {};
-    GetClassNameW(hwnd, cls, 64);
     DWORD pid = 0;
+    GetClassNameW(hwnd, cls, 64);
     GetWindowThreadProcessId(hwnd, &pid);
     if (wcscmp(cls, app::kMainWindowClass) == 0 && IsWindowVisible(hwnd) && (search->pid == 0 || pid == search->pid)) {
         search->found = hwnd;
@@ -176,13 +164,11 @@ BOOL CALLBACK FindMain(HWND hwnd, LPARAM param) {
 }  // namespace
 
 HWND Process::MainWindow(DWORD ms) const {
-    const ULONGLONG end = GetTickCount64() + ms;
-    do {
+    for (const ULONGLONG end = GetTickCount64() + ms; GetTickCount64() < end && !WaitExit(10);) {
         Search search{info_.dwProcessId};
         EnumWindows(&FindMain, reinterpret_cast<LPARAM>(&search));
         if (search.found != nullptr) return search.found;
-        Sleep(10);
-    } while (GetTickCount64() < end && Running());
+    }
     return nullptr;
 }
 
@@ -196,9 +182,7 @@ std::wstring SarvellExe() {
     // Built on Linux: the Unix path is reached through Wine's drive Z:.
     std::wstring path = ui::Widen(SARVELL_EXE);
     if (!path.empty() && path[0] == L'/') path = L"Z:" + path;
-    for (wchar_t& c : path) {
-        if (c == L'/') c = L'\\';
-    }
+    std::replace(path.begin(), path.end(), L'/', L'\\');
     return path;
 }
 

@@ -1,11 +1,12 @@
 // Helpers for the tests that drive Sarvell's windows: a registered Outlook
-// of the tests' own with its security key, and the messages a user's clicks
-// and keys produce. The same helpers work on a window of this process and
-// on one of a Sarvell.exe the test started.
+// of the tests' own, the messages a user's clicks and keys produce, steps
+// run from inside a modal window's loop, and a Sarvell.exe started as a user
+// starts it. They work on windows of this process and of another one.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,59 +19,43 @@ class OutlookInstall {
 public:
     explicit OutlookInstall(const std::string& major = "77");
     ~OutlookInstall();
-    OutlookInstall(const OutlookInstall&) = delete;
-    OutlookInstall& operator=(const OutlookInstall&) = delete;
-
-    std::string Version() const { return major_ + ".0"; }
     std::string KeyPath() const;
-    // A list value as stored (REG_SZ), or nothing when absent.
+    // A list value's text as stored, or nothing when absent.
     std::optional<std::string> List(const std::string& name) const;
-    void SetList(const std::string& name, const std::string& text) const;
 
 private:
     std::string major_;
     std::optional<std::vector<std::uint8_t>> savedCurVer_;
-    bool hadOutlookKey_ = false;
 };
 
-HWND Item(HWND main, int id);
-std::string Text(HWND control);
+std::string Text(HWND window);  // WM_GETTEXT, so that it reads other processes' windows too
+std::string Text(HWND parent, int id);
 std::vector<std::string> Rows(HWND main);
-int SelectedRow(HWND main);
-// A control's rectangle in its window's client coordinates.
-RECT RectIn(HWND window, HWND control);
-// Selects the row that reads `row`; fails the test when there is none.
-void SelectRow(HWND main, const std::string& row);
-// A mouse click on a button, as BM_CLICK makes it.
-void Click(HWND main, int id);
-// Types text into a control as keystrokes would, one character at a time.
-void Type(HWND main, int id, const std::string& text);
-// Runs the messages waiting for this thread.
+void SelectRow(HWND main, const std::string& row);  // fails the test when no row reads so
+void Click(HWND parent, int id);                    // as BM_CLICK makes it
+void Type(HWND parent, int id, const std::string& text);  // keystroke by keystroke
 void Pump();
+RECT RectIn(HWND window, HWND control);  // in the window's client coordinates
 
-// A Sarvell.exe started as a user would start it.
+// Runs a step from inside whatever modal loop runs `ms` from now. A step
+// that fails closes the About and donation windows, so that the test ends
+// at once instead of waiting in a modal loop for ctest's timeout.
+void Later(std::function<void()> step, UINT ms = 20);
+
+// A Sarvell.exe started as a user starts it; ended when the test ends.
 class Process {
 public:
-    explicit Process(const std::wstring& exe);
+    Process();
     ~Process();
-    Process(const Process&) = delete;
-    Process& operator=(const Process&) = delete;
-
-    bool Started() const { return info_.hProcess != nullptr; }
-    DWORD Id() const { return info_.dwProcessId; }
-    bool Running() const;
-    // The exit code, or nothing when the process still runs after `ms`.
-    std::optional<DWORD> WaitExit(DWORD ms) const;
-    // Its visible main window, waited for up to `ms`.
-    HWND MainWindow(DWORD ms) const;
+    std::optional<DWORD> WaitExit(DWORD ms = 15000) const;  // nothing while it still runs
+    HWND MainWindow(DWORD ms = 15000) const;                 // its visible main window, waited for
 
 private:
     PROCESS_INFORMATION info_{};
 };
 
-// Sarvell.exe of this build, as a Windows path.
-std::wstring SarvellExe();
 // How many visible Sarvell main windows exist, of any process.
 int MainWindowCount();
+std::wstring SarvellExe();
 
 }  // namespace sarvell::test

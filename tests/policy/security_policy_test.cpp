@@ -2,11 +2,12 @@
 #include "policy/security_policy.h"
 
 #include "policy/catalogue.h"
-#include "policy/list_value.h"
 #include "policy/mod_registry.h"
 #include "registry/cRegistry.h"
 #include "tests/support/backends.h"
 #include "tests/support/memory_view.h"
+#include "tests/support/policy_model.h"
+
 
 namespace sarvell::test {
 namespace {
@@ -14,107 +15,98 @@ namespace {
 using namespace registry;
 using namespace policy;
 using V = std::vector<std::string>;
+using namespace std::string_literals;
+using Text = std::optional<std::string>;
 
 class Policy : public BackendTest {
 protected:
     void SetUp() override {
         BackendTest::SetUp();
-        policy_ = std::make_unique<SecurityPolicy>(view_, Path("Security"));
+        key_ = Path("Security");
+        policy_.emplace(view_, key_);
     }
-    void StoreRemove(const std::string& text) { SetRaw(P(), HKeyCurrentUser, Path("Security"), "Level1Remove", kRegSz, Sz(text)); }
-    void StoreAdd(const std::string& text) { SetRaw(P(), HKeyCurrentUser, Path("Security"), "Level1Add", kRegSz, Sz(text)); }
-    std::optional<std::string> Stored(const char* name) {
-        const auto raw = GetRaw(P(), HKeyCurrentUser, Path("Security"), name);
+    // Stores the two values as another program may have; nothing: absent.
+    void Given(const Text& remove, const Text& add) {
+        DeleteTree(P(), HKeyCurrentUser, key_);
+        for (const auto& [name, text] : {std::pair{"Level1Remove", remove}, std::pair{"Level1Add", add}}) {
+            if (text) SetRaw(P(), HKeyCurrentUser, key_, name, HasEnvironmentReference(*text) ? kRegExpandSz : kRegSz, Sz(*text));
+        }
+    }
+    Text Stored(const char* name) {
+        const auto raw = GetRaw(P(), HKeyCurrentUser, key_, name);
         if (!raw) return std::nullopt;
-        std::string text(raw->data.begin(), raw->data.end());
-        if (!text.empty() && text.back() == '\0') text.pop_back();
-        return text;
+        return std::string(raw->data.begin(), raw->data.end() - 1);
     }
     void Show(int index) {
         view_.safeView = index == 0;
         policy_->ViewSwitch(static_cast<std::int16_t>(index));
     }
-    void Mark(const std::string& row) {
-        ASSERT_TRUE(view_.Select(row)) << row;
-        policy_->MarkClick();
-    }
-    void Add(const std::string& typed) {
-        view_.extension = typed;
-        policy_->AddClick();
-    }
-    V Catalogue() const { return V(kCatalogue.begin(), kCatalogue.end()); }
-    V CatalogueWithout(const std::vector<std::string_view>& gone) const {
-        V rows;
-        for (std::string_view r : kCatalogue) {
-            if (std::find(gone.begin(), gone.end(), r.substr(0, r.find(' '))) == gone.end()) rows.emplace_back(r);
-        }
-        return rows;
+    // Selects the last row that reads `row`.
+    void Select(const std::string& row) {
+        const auto at = std::find(view_.rows.rbegin(), view_.rows.rend(), row);
+        ASSERT_NE(at, view_.rows.rend()) << row;
+        view_.selected = static_cast<int>(view_.rows.rend() - at) - 1;
     }
 
+    std::string key_;
     MemoryView view_;
-    std::unique_ptr<SecurityPolicy> policy_;
+    std::optional<SecurityPolicy> policy_;
 };
 SARVELL_BACKEND_TESTS(Policy);
 
 TEST_P(Policy, RegistryProceduresReadWriteAndDelete) {
-    const std::string key = Path("Security");
-    EXPECT_EQ(GetRegValue(key, "Level1Add", "none"), "none");  // no key
-    SetRegValue(key, "Level1Add", ".zip;%TEMP%;x%");
-    EXPECT_EQ(GetRaw(P(), HKeyCurrentUser, key, "Level1Add")->type, static_cast<std::uint32_t>(kRegExpandSz));
-    EXPECT_EQ(GetRegValue(key, "Level1Add", "none"), ".zip;%TEMP%;x%");  // as stored, not expanded
-    EXPECT_EQ(GetRegValue(key, "Level1Remove", "none"), "none");      // no value
-    SetRegValue(key, "Level1Remove", "");
-    EXPECT_EQ(GetRegValue(key, "Level1Remove", "none"), "none");      // empty text
-    SetRegValue(key, "Level1Remove", ".EXE");
-    EXPECT_EQ(GetRegValue(key, "Level1Remove", "none"), ".EXE");
-    DeleteRegValue(key, "Level1Remove");
+    SetEnv("SARVELL_X", "expanded");
+    EXPECT_EQ(GetRegValue(key_, "Level1Add", "none"), "none");  // no key
+    SetRegValue(key_, "Level1Add", ".zip;%SARVELL_X%;x%");
+    EXPECT_EQ(GetRaw(P(), HKeyCurrentUser, key_, "Level1Add")->type, static_cast<std::uint32_t>(kRegExpandSz));
+    EXPECT_EQ(GetRegValue(key_, "Level1Add", "none"), ".zip;%SARVELL_X%;x%");  // as stored, not expanded
+    EXPECT_EQ(GetRegValue(key_, "Level1Remove", "none"), "none");           // no value
+    SetRegValue(key_, "Level1Remove", "");
+    EXPECT_EQ(GetRegValue(key_, "Level1Remove", "none"), "none");  // empty text
+    EXPECT_EQ(Stored("Level1Remove"), "");
+    DeleteRegValue(key_, "Level1Remove");
     EXPECT_FALSE(Stored("Level1Remove"));
     DeleteRegValue(Path("Missing"), "Level1Remove");  // a missing key is nothing to do
-    EXPECT_THROW(DeleteRegValue(key, "Level1Remove"), RegistryError);
+    EXPECT_THROW(DeleteRegValue(key_, "Level1Remove"), RegistryError);
 }
 
-TEST_P(Policy, BlockedViewFiltersTheCatalogueAndAppendsUserRows) {
-    Show(1);
-    EXPECT_EQ(view_.rows, Catalogue());
-    StoreRemove(".exe;.bat");
-    StoreAdd(".zip;.rar;.exe");
-    policy_->RefreshList();
-    V expected = CatalogueWithout({".exe", ".bat"});
-    ASSERT_EQ(expected.size(), 69u);
-    for (const char* e : {".zip", ".rar", ".exe"}) expected.push_back(std::string(e) + " - User Applied");
-    EXPECT_EQ(view_.rows, expected);
-
-    const std::pair<const char*, std::vector<std::string_view>> filters[] = {
-        {".EXE", {".exe"}},
-        {".ws", {".ws", ".wsc", ".wsf", ".wsh"}},
-        {".vb", {".vb", ".vbe", ".vbs"}},
-        {".js", {".js", ".jse"}},
-        {".net", {".vsmacros"}},
-        {"none;.com", {".com"}},
+TEST_P(Policy, ViewsShowTheStoredEntriesAndTheFilteredCatalogue) {
+    struct Case {
+        int view;
+        Text remove, add;
+        V hidden;  // catalogue extensions left out of the blocked view; "*": all
+        V rows;    // then these, as user rows in the blocked view
     };
-    StoreAdd("none;.zip");  // a first entry "none" hides every user row
-    for (const auto& [stored, gone] : filters) {
-        StoreRemove(stored);
-        policy_->RefreshList();
-        EXPECT_EQ(view_.rows, CatalogueWithout(gone)) << stored;
+    const Case cases[] = {
+        {1, {}, {}, {}, {}},
+        {1, ".exe;.bat", ".zip;.rar;.exe", {".exe", ".bat"}, {".zip", ".rar", ".exe"}},  // user rows are never filtered
+        {1, ".EXE", {}, {".exe"}, {}},
+        {1, ".ws", {}, {".ws", ".wsc", ".wsf", ".wsh"}, {}},
+        {1, ".vb", {}, {".vb", ".vbe", ".vbs"}, {}},
+        {1, ".js;.MDZ", {}, {".js", ".jse", ".mdz"}, {}},
+        {1, ".net", {}, {".vsmacros"}, {}},  // found in the description
+        {1, "none;.com", "none;.zip", {".com"}, {}},
+        {1, ".exe;", {}, {"*"}, {}},  // an empty entry occurs in every row
+        {0, {}, ".zip", {}, {}},
+        {0, ".exe;.bat", {}, {}, {".exe", ".bat"}},
+        {0, ".EXE;;.b;", {}, {}, {".EXE", "", ".b", ""}},
+        {0, "none;.exe", {}, {}, {}},
+        {0, "x\0y;.z"s, {}, {}, {"x", ".z"}},  // cut at its zero, as the list box shows it
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.remove.value_or("(absent)") + " | " + c.add.value_or("(absent)"));
+        Given(c.remove, c.add);
+        Show(c.view);
+        V expected;
+        for (std::string_view row : kCatalogue) {
+            const auto ext = row.substr(0, row.find(' '));
+            if (c.view == 1 && c.hidden != V{"*"} && std::find(c.hidden.begin(), c.hidden.end(), ext) == c.hidden.end()) {
+                expected.emplace_back(row);
+            }
+        }
+        for (const auto& e : c.rows) expected.push_back(c.view == 1 ? e + " - User Applied" : e);
+        EXPECT_EQ(view_.rows, expected);
     }
-    StoreRemove(".exe;");  // an empty entry occurs in every row
-    policy_->RefreshList();
-    EXPECT_EQ(view_.rows, V{});
-}
-
-TEST_P(Policy, SafeViewListsTheStoredEntries) {
-    Show(0);
-    EXPECT_EQ(view_.rows, V{});
-    StoreRemove(".exe;.bat");
-    policy_->RefreshList();
-    EXPECT_EQ(view_.rows, (V{".exe", ".bat"}));
-    StoreRemove(".EXE;;.b;");
-    policy_->RefreshList();
-    EXPECT_EQ(view_.rows, (V{".EXE", "", ".b", ""}));
-    StoreRemove("none;.exe");
-    policy_->RefreshList();
-    EXPECT_EQ(view_.rows, V{});
 }
 
 TEST_P(Policy, ViewSwitchSetsTheButtons) {
@@ -127,116 +119,84 @@ TEST_P(Policy, ViewSwitchSetsTheButtons) {
     view_.rows = {"kept"};
     policy_->ViewSwitch(2);
     EXPECT_EQ(view_.rows, V{"kept"});
+    EXPECT_EQ(view_.markCaption, "Mark as blocked");
 }
 
-TEST_P(Policy, MarkingSafeAndBlockedAgain) {
-    Show(1);
-    Mark(".exe - Executable File");
-    EXPECT_EQ(Stored("Level1Remove"), ".exe");
-    EXPECT_FALSE(view_.Select(".exe - Executable File"));
-    Mark(".cmd - DOS CP/M Command File, Command File for Windows NT");
-    EXPECT_EQ(Stored("Level1Remove"), ".cmd;.exe");
-    Show(0);
-    EXPECT_EQ(view_.rows, (V{".cmd", ".exe"}));
-    Mark(".cmd");
-    EXPECT_EQ(Stored("Level1Remove"), ".exe");
-    EXPECT_EQ(view_.rows, V{".exe"});
-    Mark(".exe");
-    EXPECT_FALSE(Stored("Level1Remove"));  // the last one deletes the value
-    EXPECT_EQ(view_.rows, V{});
+// Each command from a stored state: the values it leaves, and a list that
+// shows exactly what is stored.
+TEST_P(Policy, CommandsWriteTheirChangeAndKeepEverythingElse) {
+    struct Case {
+        Text remove, add;
+        int view;
+        const char* select;  // the row clicked (the last that reads so), or nullptr for Add
+        const char* typed;
+        Text removeAfter, addAfter;
+    };
+    SetEnv("SARVELL_X", "expanded");
+    const char* const exe = ".exe - Executable File";
+    const Case cases[] = {
+        {{}, {}, 1, exe, "", ".exe", {}},
+        {".bat", {}, 1, exe, "", ".exe;.bat", {}},
+        {"none", {}, 1, exe, "", ".exe", {}},  // "none" reads as no list
+        {".exe", {}, 1, ".cmd - DOS CP/M Command File, Command File for Windows NT", "", ".cmd;.exe", {}},
+        {".cmd;.exe", {}, 0, ".cmd", "", ".exe", {}},
+        {".exe", {}, 0, ".exe", "", {}, {}},  // the last row deletes the value
+        {".a;.b;.a", {}, 0, ".a", "", ".a;.b", {}},
+        {"x\0y;.z"s, {}, 0, ".z", "", "x\0y"s, {}},  // kept whole
+        {"x\0y;.z"s, {}, 0, "x", "", ".z", {}},      // removed whole
+        {{}, ".zip;.rar", 1, ".zip - User Applied", "", {}, ".rar"},
+        {".q", ".one", 1, ".one - User Applied", "", ".q", {}},
+        {{}, " .a-b ;;.x - y;.zip", 1, ".x - y - User Applied", "", {}, " .a-b ;;.zip"},
+        {{}, "a\0b;.c"s, 1, "a", "", {}, ".c"},  // never a fragment into Level1Remove
+        {{}, ".exe - Executable File\0;.c"s, 1, exe, "", {}, ".c"},
+        {{}, {}, 1, nullptr, "zip", {}, ".zip"},
+        {{}, ".zip", 1, nullptr, ".rar", {}, ".rar;.zip"},
+        {{}, ".rar", 1, nullptr, "", {}, ".;.rar"},
+        {{}, ".zip", 1, nullptr, ".a;.zip", {}, ".a;.zip;.zip"},  // no duplicate check
+        {{}, ".%SARVELL_X%", 1, nullptr, ".b", {}, ".b;.%SARVELL_X%"},  // never expanded
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.select ? c.select : c.typed) + " over " + c.remove.value_or("-") + " | " +
+                     c.add.value_or("-"));
+        Given(c.remove, c.add);
+        Show(c.view);
+        view_.extension = c.typed;
+        if (c.select) {
+            Select(c.select);
+            policy_->MarkClick();
+        } else {
+            policy_->AddClick();
+        }
+        EXPECT_EQ(Stored("Level1Remove"), c.removeAfter);
+        EXPECT_EQ(Stored("Level1Add"), c.addAfter);
+        EXPECT_EQ(view_.rows, ExpectedRows(P(), key_, c.view == 0));
+        EXPECT_EQ(view_.extension, "");
+    }
 }
 
-TEST_P(Policy, MarkingSafeKeepsWhatIsStored) {
-    StoreRemove(".bat;");
-    Show(1);
-    EXPECT_EQ(view_.rows, V{});  // the empty entry hides the whole catalogue
-    StoreRemove(".bat");
-    policy_->RefreshList();
-    Mark(".exe - Executable File");
+TEST_P(Policy, NothingSelectedAndValuesOfOtherTypesAreNeverWritten) {
+    Given(".exe;.bat", ".zip");
+    for (int view : {0, 1}) {
+        Show(view);
+        for (int selected : {-1, view_.RowCount()}) {
+            view_.selected = selected;
+            policy_->MarkClick();
+        }
+    }
     EXPECT_EQ(Stored("Level1Remove"), ".exe;.bat");
-    StoreRemove("none");
-    policy_->RefreshList();
-    Mark(".exe - Executable File");
-    EXPECT_EQ(Stored("Level1Remove"), ".exe");  // "none" reads as no list
-}
-
-TEST_P(Policy, RemovingUserRows) {
-    StoreAdd(".zip;.rar");
-    Show(1);
-    Mark(".zip - User Applied");
-    EXPECT_EQ(Stored("Level1Add"), ".rar");
-    EXPECT_EQ(view_.rows.back(), ".rar - User Applied");
-    Mark(".rar - User Applied");
-    EXPECT_FALSE(Stored("Level1Add"));
-    EXPECT_EQ(view_.rows, Catalogue());
-    EXPECT_FALSE(Stored("Level1Remove"));
-}
-
-TEST_P(Policy, EntriesWithDashesAndBlanksStayWhole) {
-    StoreAdd(" .a-b ;;.x - y;.zip");
-    Show(1);
-    Mark(".x - y - User Applied");
-    EXPECT_EQ(Stored("Level1Add"), " .a-b ;;.zip");
-    EXPECT_FALSE(Stored("Level1Remove"));  // no fragment of the entry became safe
-    Mark(" - User Applied");               // the empty entry
-    EXPECT_EQ(Stored("Level1Add"), " .a-b ;.zip");
-    Mark(" .a-b  - User Applied");
     EXPECT_EQ(Stored("Level1Add"), ".zip");
-}
 
-TEST_P(Policy, AddingExtensions) {
-    Show(1);
-    Add("zip");
-    EXPECT_EQ(Stored("Level1Add"), ".zip");
-    EXPECT_EQ(view_.extension, "");
-    Add(".rar");
-    EXPECT_EQ(Stored("Level1Add"), ".rar;.zip");
-    EXPECT_EQ(V(view_.rows.end() - 2, view_.rows.end()), (V{".rar - User Applied", ".zip - User Applied"}));
-    Add("");
-    EXPECT_EQ(Stored("Level1Add"), ".;.rar;.zip");
-    Add(".a;.b");
-    EXPECT_EQ(Stored("Level1Add"), ".a;.b;.;.rar;.zip");
-    Add(".rar");  // no duplicate check
-    EXPECT_EQ(std::count(view_.rows.begin(), view_.rows.end(), ".rar - User Applied"), 2);
-}
-
-TEST_P(Policy, UnusualTypedTextIsStoredAsTyped) {
-    Show(1);
-    const std::string wide = "\xC3\xA4\xE2\x82\xAC";
-    const std::string longText(32767, 'x');
-    for (const std::string& typed : {std::string("%TEMP%"), wide, std::string("a-b"), longText}) {
-        Add(typed);
-        EXPECT_EQ(SplitEntries(*Stored("Level1Add")).front(), "." + typed);
-    }
-    // "%TEMP%" made the value expandable, and it still reads back unexpanded.
-    Add(".last");
-    EXPECT_EQ(*Stored("Level1Add"), ".last;." + longText + ";.a-b;." + wide + ";.%TEMP%");
-    Mark(".%TEMP% - User Applied");
-    EXPECT_EQ(*Stored("Level1Add"), ".last;." + longText + ";.a-b;." + wide);
-}
-
-TEST_P(Policy, NothingSelectedDoesNothing) {
-    StoreRemove(".exe");
-    for (int index : {0, 1}) {
-        Show(index);
-        view_.selected = -1;
-        policy_->MarkClick();
-        view_.selected = 1000;
-        policy_->MarkClick();
-        EXPECT_EQ(Stored("Level1Remove"), ".exe");
-    }
-}
-
-TEST_P(Policy, ValuesOfOtherTypesAreNeverOverwritten) {
-    SetRaw(P(), HKeyCurrentUser, Path("Security"), "Level1Remove", kRegDword, {5, 0, 0, 0});
-    SetRaw(P(), HKeyCurrentUser, Path("Security"), "Level1Add", kRegBinary, {'.', 'z'});
+    SetRaw(P(), HKeyCurrentUser, key_, "Level1Remove", kRegDword, {5, 0, 0, 0});
+    SetRaw(P(), HKeyCurrentUser, key_, "Level1Add", kRegBinary, {'.', 'z'});
     Show(0);
     EXPECT_EQ(view_.rows, V{"5"});
     Show(1);
-    Mark(".exe - Executable File");
-    Add(".rar");
-    EXPECT_EQ(GetRaw(P(), HKeyCurrentUser, Path("Security"), "Level1Remove")->data, (std::vector<std::uint8_t>{5, 0, 0, 0}));
-    EXPECT_EQ(GetRaw(P(), HKeyCurrentUser, Path("Security"), "Level1Add")->data, (std::vector<std::uint8_t>{'.', 'z'}));
+    Select(".exe - Executable File");
+    policy_->MarkClick();
+    view_.extension = ".rar";
+    policy_->AddClick();
+    EXPECT_EQ(GetRaw(P(), HKeyCurrentUser, key_, "Level1Remove")->data, (Bytes{5, 0, 0, 0}));
+    EXPECT_EQ(GetRaw(P(), HKeyCurrentUser, key_, "Level1Add")->data, (Bytes{'.', 'z'}));
     EXPECT_EQ(view_.extension, ".rar");  // a failed add leaves the text in the box
 }
 

@@ -1,5 +1,7 @@
-// cRegistry's properties, key operations and their errors.
+// cRegistry's key operations, enumeration and errors.
 #include "registry/cRegistry.h"
+
+#include <algorithm>
 
 #include "tests/support/backends.h"
 
@@ -7,34 +9,27 @@ namespace sarvell::test {
 namespace {
 
 using namespace registry;
+using V = std::vector<std::string>;
 
-// Runs `f`, expects a RegistryError, and hands it back for inspection.
+// The description of the error `f` raises, or "" when it raises none.
 template <class F>
-RegistryError Raised(F&& f) {
+std::string Raised(F&& f, std::int32_t number = kErrRegistry) {
     try {
         f();
     } catch (const RegistryError& e) {
-        return e;
+        EXPECT_EQ(e.Number(), number);
+        EXPECT_EQ(e.Source(), RegistrySource());
+        return e.Description();
     }
-    ADD_FAILURE() << "no error was raised";
-    return RegistryError(0, "", "");
-}
-
-TEST(RegistryProperties, FreshInstanceIsZeroOrEmpty) {
-    const cRegistry reg;
-    EXPECT_EQ(reg.ClassKey(), 0);
-    EXPECT_EQ(reg.SectionKey(), "");
-    EXPECT_EQ(reg.ValueKey(), "");
-    EXPECT_EQ(reg.ValueType(), kRegNone);
-    EXPECT_TRUE(IsEmpty(reg.Default()));
-    EXPECT_EQ(reg.Machine(), "");
+    return "";
 }
 
 TEST(RegistryProperties, MachineIsStoredWithItsTwoBackslashes) {
+    EXPECT_EQ(RegistrySource(), "registry_tests.cRegistry");
     cRegistry reg;
     const std::pair<const char*, const char*> cases[] = {
-        {"PC1", "\\\\PC1"}, {"\\\\PC1", "\\\\PC1"}, {"ab", ""}, {"\\\\", ""}, {"", ""}, {"abc", "\\\\abc"},
-        {"\\PC", "\\\\\\PC"},  // one backslash is not the prefix
+        {"PC1", "\\\\PC1"}, {"\\\\PC1", "\\\\PC1"}, {"ab", ""},       {"\\\\", ""},
+        {"", ""},           {"\\PC", "\\\\\\PC"},   {"\xC3\xA4" "b", ""},  // two characters, three bytes
     };
     for (const auto& [given, stored] : cases) {
         reg.Machine(given);
@@ -42,103 +37,90 @@ TEST(RegistryProperties, MachineIsStoredWithItsTwoBackslashes) {
     }
 }
 
-TEST(RegistryErrors, SourceIsTheProgramNameAndClass) {
-    EXPECT_EQ(ProgramName(), "registry_tests");
-    EXPECT_EQ(RegistrySource(), "registry_tests.cRegistry");
-}
-
-class RegistryKeys : public BackendTest {};
+class RegistryKeys : public BackendTest {
+protected:
+    cRegistry At(const std::string& section, std::int32_t root = HKeyCurrentUser) {
+        cRegistry reg;
+        reg.ClassKey(root);
+        reg.SectionKey(section);
+        return reg;
+    }
+};
 SARVELL_BACKEND_TESTS(RegistryKeys);
 
 TEST_P(RegistryKeys, ClassKeyZeroFailsEveryOperation) {
-    cRegistry reg;
-    reg.SectionKey("Software");
+    cRegistry reg = At("Software", 0);
     reg.ValueKey("v");
     EXPECT_FALSE(reg.KeyExists());
-    auto e = Raised([&] { reg.CreateKey(); });
-    EXPECT_EQ(e.Number(), 26001);
-    EXPECT_EQ(e.Source(), RegistrySource());
-    EXPECT_EQ(e.Description(), "Failed to create registry Key: 'Software");
-    e = Raised([&] { reg.DeleteKey(); });
-    EXPECT_EQ(e.Description(), "Failed to delete registry Key: '0',Section: 'Software");
-    e = Raised([&] { reg.DeleteValue(); });
-    EXPECT_EQ(e.Description(), "Failed to open key '0',Section: 'Software' for delete access");
-    // A raised error leaves the properties as they were.
-    EXPECT_EQ(reg.SectionKey(), "Software");
-    EXPECT_EQ(reg.ValueKey(), "v");
+    EXPECT_EQ(Raised([&] { reg.CreateKey(); }), "Failed to create registry Key: 'Software");
+    EXPECT_EQ(Raised([&] { reg.DeleteKey(); }), "Failed to delete registry Key: '0',Section: 'Software");
+    EXPECT_EQ(Raised([&] { reg.DeleteValue(); }), "Failed to open key '0',Section: 'Software' for delete access");
 }
 
-TEST_P(RegistryKeys, CreateKeyMakesEveryLevelAndAcceptsExistingKeys) {
-    cRegistry reg;
-    reg.ClassKey(HKeyCurrentUser);
-    reg.SectionKey(Path("A\\B\\C"));
+TEST_P(RegistryKeys, CreateDeleteAndTheirErrors) {
+    cRegistry reg = At(Path("A\\B"));
     EXPECT_FALSE(reg.KeyExists());
     EXPECT_TRUE(reg.CreateKey());
+    EXPECT_TRUE(reg.CreateKey());  // an existing key is fine
+    reg.Machine("sarvell.invalid");  // plays no part in key operations
     EXPECT_TRUE(reg.KeyExists());
-    EXPECT_TRUE(KeyPresent(P(), HKeyCurrentUser, Path("A\\B")));
-    EXPECT_TRUE(reg.CreateKey());
-    // Machine plays no part in key operations.
-    reg.Machine("sarvell.invalid");
-    EXPECT_TRUE(reg.KeyExists());
-    EXPECT_TRUE(reg.CreateKey());
-}
-
-TEST_P(RegistryKeys, DeleteKeyRemovesAKeyAndRaisesForAMissingOne) {
-    cRegistry reg;
-    reg.ClassKey(HKeyCurrentUser);
-    reg.SectionKey(Path("gone"));
-    reg.CreateKey();
+    reg.ValueKey("Level1Add");
+    const std::string at = "Key: '-2147483647',Section: '" + Path("A\\B");
+    EXPECT_EQ(Raised([&] { reg.DeleteValue(); }), "Failed to delete registry " + at + "',Key: 'Level1Add");
+    SetRaw(P(), HKeyCurrentUser, Path("A\\B"), "", kRegSz, Sz("d"));
+    SetRaw(P(), HKeyCurrentUser, Path("A\\B"), "named", kRegSz, Sz("n"));
+    reg.ValueKey("");
+    EXPECT_TRUE(reg.DeleteValue());  // the default value
+    EXPECT_FALSE(GetRaw(P(), HKeyCurrentUser, Path("A\\B"), ""));
+    EXPECT_TRUE(GetRaw(P(), HKeyCurrentUser, Path("A\\B"), "named"));
     EXPECT_TRUE(reg.DeleteKey());
     EXPECT_FALSE(reg.KeyExists());
-    const auto e = Raised([&] { reg.DeleteKey(); });
-    EXPECT_EQ(e.Number(), 26001);
-    EXPECT_EQ(e.Description(), "Failed to delete registry Key: '-2147483647',Section: '" + Path("gone"));
-}
+    EXPECT_EQ(Raised([&] { reg.DeleteKey(); }), "Failed to delete registry " + at);
+    EXPECT_EQ(Raised([&] { reg.DeleteValue(); }),
+              "Failed to open key '-2147483647',Section: '" + Path("A\\B") + "' for delete access");
 
-TEST_P(RegistryKeys, DeleteValueMessagesTellAMissingKeyFromAMissingValue) {
-    cRegistry reg;
-    reg.ClassKey(HKeyCurrentUser);
-    reg.SectionKey(Path("k"));
-    reg.ValueKey("Level1Add");
-    auto e = Raised([&] { reg.DeleteValue(); });
-    EXPECT_EQ(e.Description(), "Failed to open key '-2147483647',Section: '" + Path("k") + "' for delete access");
-    reg.CreateKey();
-    e = Raised([&] { reg.DeleteValue(); });
-    EXPECT_EQ(e.Number(), 26001);
-    EXPECT_EQ(e.Description(),
-              "Failed to delete registry Key: '-2147483647',Section: '" + Path("k") + "',Key: 'Level1Add");
-}
-
-TEST_P(RegistryKeys, DeleteValueWithEmptyNameDeletesTheDefaultValue) {
-    SetRaw(P(), HKeyCurrentUser, Path(), "", kRegSz, Sz("d"));
-    SetRaw(P(), HKeyCurrentUser, Path(), "named", kRegSz, Sz("n"));
-    cRegistry reg;
-    reg.ClassKey(HKeyCurrentUser);
-    reg.SectionKey(Path());
-    EXPECT_TRUE(reg.DeleteValue());
-    EXPECT_FALSE(GetRaw(P(), HKeyCurrentUser, Path(), ""));
-    EXPECT_TRUE(GetRaw(P(), HKeyCurrentUser, Path(), "named"));
-}
-
-TEST_P(RegistryKeys, KeyExistsAnswersForTheLeadingBackslashPathAsThePlatformDoes) {
+    // A leading backslash below HKEY_CLASSES_ROOT, as the Outlook lookup uses it.
     const std::string cls = ClassesKey();
-    cRegistry reg;
-    reg.ClassKey(HKeyClassesRoot);
-    reg.SectionKey("\\" + cls + "\\CurVer");
+    reg = At("\\" + cls + "\\CurVer", HKeyClassesRoot);
     EXPECT_FALSE(reg.KeyExists());
     SetRaw(P(), HKeyClassesRoot, cls + "\\CurVer", "", kRegSz, Sz("Outlook.Application.12"));
     EXPECT_TRUE(reg.KeyExists());
     EXPECT_EQ(ToText(reg.Value()), "Outlook.Application.12");
 }
 
-TEST(RegistryHandles, NoHandleOutlivesAnOperation) {
+TEST_P(RegistryKeys, EnumerationListsNamesAndEmptiesFirst) {
+    cRegistry reg = At(Path("k"));
+    V names{"stale"}, sections{"stale"};
+    std::int32_t count = 9, sectionCount = 9;
+    EXPECT_TRUE(reg.EnumerateValues(names, count));  // missing key
+    EXPECT_TRUE(reg.EnumerateSections(sections, sectionCount));
+    EXPECT_EQ(names, V{});
+    EXPECT_EQ(sections, V{});
+    EXPECT_EQ(count + sectionCount, 0);
+    for (const char* name : {"a", "bb", ""}) SetRaw(P(), HKeyCurrentUser, Path("k"), name, kRegSz, Sz("1"));
+    for (const char* sub : {"k\\sub1", "k\\sub2"}) SetRaw(P(), HKeyCurrentUser, Path(sub), "x", kRegSz, Sz("2"));
+    reg.EnumerateValues(names, count);
+    reg.EnumerateSections(sections, sectionCount);
+    std::sort(names.begin(), names.end());
+    std::sort(sections.begin(), sections.end());
+    EXPECT_EQ(names, (V{"", "a", "bb"}));
+    EXPECT_EQ(sections, (V{"sub1", "sub2"}));
+    EXPECT_EQ(count, 3);
+    EXPECT_EQ(sectionCount, 2);
+    // A sub-key name too long for the 255-character buffer ends the listing.
+    SetRaw(P(), HKeyCurrentUser, Path("long\\" + std::string(255, 'n')), "x", kRegSz, Sz("3"));
+    reg.SectionKey(Path("long"));
+    EXPECT_TRUE(reg.EnumerateSections(sections, sectionCount));
+    EXPECT_EQ(sectionCount, 0);
+}
+
+TEST(RegistryHandles, NoHandleOutlivesAnOperationAndFailedListingsAreEmpty) {
     MemoryStore store;
     PlatformScope scope(store);
     cRegistry reg;
     reg.ClassKey(HKeyCurrentUser);
     reg.SectionKey("Software\\h");
     reg.ValueKey("v");
-    reg.KeyExists();
     reg.CreateKey();
     reg.ValueType(kRegSz);
     reg.Value(Variant(std::string("x")));
@@ -150,6 +132,17 @@ TEST(RegistryHandles, NoHandleOutlivesAnOperation) {
     reg.Value();
     reg.ValueType(kRegMultiSz);
     EXPECT_THROW(reg.Value(Variant(std::string("z"))), RegistryError);
+    EXPECT_EQ(store.OpenHandles(), 0u);
+
+    V names;
+    std::int32_t count = 0;
+    store.FailWhen([](const CallInfo& c) -> std::optional<Status> {
+        if (c.call == Call::QueryInfoKey || c.call == Call::EnumKey) return status::AccessDenied;
+        return std::nullopt;
+    });
+    EXPECT_TRUE(reg.EnumerateValues(names, count));
+    EXPECT_TRUE(reg.EnumerateSections(names, count));
+    EXPECT_EQ(count, 0);
     EXPECT_EQ(store.OpenHandles(), 0u);
 }
 

@@ -6,76 +6,52 @@
 #include "registry/win32_platform.h"
 #else
 #include <unistd.h>
+
+#include <cstdlib>
 #endif
 
 namespace sarvell::test {
 
 using namespace registry;
 
-namespace {
+Bytes Data(std::string_view s) { return {s.begin(), s.end()}; }
 
-long ProcessId() {
-#ifdef _WIN32
-    return static_cast<long>(GetCurrentProcessId());
-#else
-    return static_cast<long>(getpid());
-#endif
-}
-
-}  // namespace
-
-std::vector<std::string> BackendNames() {
-#ifdef _WIN32
-    return {"memory", "win32"};
-#else
-    return {"memory"};
-#endif
-}
-
-std::unique_ptr<Platform> MakeBackend(const std::string& name) {
-#ifdef _WIN32
-    if (name == "win32") return std::make_unique<Win32Platform>();
-#endif
-    (void)name;
-    return std::make_unique<MemoryStore>();
-}
-
-std::vector<std::uint8_t> Data(std::string_view s) { return {s.begin(), s.end()}; }
-
-std::vector<std::uint8_t> Sz(std::string_view s) {
-    auto b = Data(s);
+Bytes Sz(std::string_view s) {
+    Bytes b = Data(s);
     b.push_back(0);
     return b;
 }
 
 void SetRaw(Platform& p, std::int32_t root, const std::string& path, const std::string& name, std::uint32_t type,
-            const std::vector<std::uint8_t>& data) {
+            const Bytes& data, Here at) {
     KeyHandle key(p);
-    ASSERT_EQ(p.CreateKey(RootHandle(root), path, kKeySpecificRights, key.put()), status::Success) << path;
-    ASSERT_EQ(p.SetValue(key.get(), name, type, data.empty() ? nullptr : data.data(),
-                         static_cast<std::uint32_t>(data.size())),
-              status::Success)
-        << path << " " << name;
+    Status s = p.CreateKey(RootHandle(root), path, kKeySpecificRights, key.put());
+    if (s == status::Success) {
+        s = p.SetValue(key.get(), name, type, data.empty() ? nullptr : data.data(), static_cast<std::uint32_t>(data.size()));
+    }
+    if (s != status::Success) ADD_FAILURE_AT(at.file_name(), at.line()) << "storing " << path << " " << name << ": " << s;
 }
 
 std::optional<RawValue> GetRaw(Platform& p, std::int32_t root, const std::string& path, const std::string& name) {
     KeyHandle key(p);
-    if (p.OpenKey(RootHandle(root), path, kKeyQueryValue, key.put()) != status::Success) return std::nullopt;
     RawValue v;
     std::uint32_t size = 0;
-    if (p.QueryValue(key.get(), name, v.type, nullptr, size) != status::Success) return std::nullopt;
-    v.data.resize(size);
-    std::uint8_t dummy = 0;
-    if (p.QueryValue(key.get(), name, v.type, v.data.empty() ? &dummy : v.data.data(), size) != status::Success) {
+    if (p.OpenKey(RootHandle(root), path, kKeyQueryValue, key.put()) != status::Success ||
+        p.QueryValue(key.get(), name, v.type, nullptr, size) != status::Success) {
         return std::nullopt;
     }
+    v.data.resize(size + 1);  // never an empty buffer, which would mean "no buffer"
+    if (p.QueryValue(key.get(), name, v.type, v.data.data(), size) != status::Success) return std::nullopt;
     v.data.resize(size);
     return v;
 }
 
-bool KeyPresent(Platform& p, std::int32_t root, const std::string& path) {
-    KeyHandle key(p);
-    return p.OpenKey(RootHandle(root), path, kKeyQueryValue, key.put()) == status::Success;
+void SetEnv(const char* name, const char* value) {
+#ifdef _WIN32
+    SetEnvironmentVariableA(name, value);
+#else
+    setenv(name, value, 1);
+#endif
 }
 
 void DeleteTree(Platform& p, std::int32_t root, const std::string& path) {
@@ -90,19 +66,30 @@ void DeleteTree(Platform& p, std::int32_t root, const std::string& path) {
     p.DeleteKey(RootHandle(root), path);
 }
 
+namespace {
+
+std::string ProcessTag() {
+#ifdef _WIN32
+    return std::to_string(GetCurrentProcessId());
+#else
+    return std::to_string(getpid());
+#endif
+}
+
+}  // namespace
+
 void BackendTest::SetUp() {
-    platform_ = MakeBackend(GetParam());
+#ifdef _WIN32
+    if (GetParam() == "win32") platform_ = std::make_unique<Win32Platform>();
+#endif
+    if (!platform_) platform_ = std::make_unique<MemoryStore>();
     scope_ = std::make_unique<PlatformScope>(*platform_);
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    base_ = "Software\\SarvellTests\\" + std::to_string(ProcessId()) + "_" + info->name();
-    for (char& c : base_) {
-        if (c == '/') c = '_';
-    }
+    base_ = "Software\\SarvellTests\\" + ProcessTag() + "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    for (char& c : base_) c = c == '/' ? '_' : c;
     DeleteTree(P(), HKeyCurrentUser, base_);
 }
 
 void BackendTest::TearDown() {
-    if (IsMemory()) Memory().ClearFaults();
     DeleteTree(P(), HKeyCurrentUser, base_);
     for (const auto& key : classesKeys_) DeleteTree(P(), HKeyClassesRoot, key);
     scope_.reset();
@@ -113,12 +100,10 @@ std::string BackendTest::Path(std::string_view relative) const {
     return relative.empty() ? base_ : base_ + "\\" + std::string(relative);
 }
 
-std::string BackendTest::ClassesKey(std::string_view suffix) {
-    std::string key = "SarvellTest." + std::to_string(ProcessId()) + "." + std::to_string(classesKeys_.size());
-    if (!suffix.empty()) key += suffix;
-    classesKeys_.push_back(key);
-    DeleteTree(P(), HKeyClassesRoot, key);
-    return key;
+std::string BackendTest::ClassesKey() {
+    classesKeys_.push_back("SarvellTest." + ProcessTag() + "." + std::to_string(classesKeys_.size()));
+    DeleteTree(P(), HKeyClassesRoot, classesKeys_.back());
+    return classesKeys_.back();
 }
 
 }  // namespace sarvell::test

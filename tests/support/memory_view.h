@@ -1,4 +1,7 @@
-// The main window's controls as the policy sees them, in memory.
+// The main window's controls as the policy sees them, in memory, behaving as
+// the real ones do: a row is cut at its first zero character, a bad index
+// reads as the empty text and removes nothing, and removing or clearing
+// rows takes the selection away.
 #pragma once
 
 #include <string>
@@ -13,26 +16,24 @@ public:
     std::vector<std::string> rows;
     int selected = -1;
     bool safeView = true;
-    std::string extension;
-    std::string markCaption = "Mark as blocked";
+    std::string extension, markCaption;
     bool addEnabled = false;
-    // After this many more appends, the list refuses rows (-1: never).
-    int appendsLeft = -1;
+    int appendsLeft = -1;  // after this many more rows the list takes no more (-1: never)
 
     int RowCount() const override { return static_cast<int>(rows.size()); }
-    std::string RowText(int index) const override { return rows.at(static_cast<std::size_t>(index)); }
+    std::string RowText(int i) const override { return Has(i) ? rows[static_cast<std::size_t>(i)] : std::string(); }
     void ClearRows() override {
         rows.clear();
         selected = -1;
     }
     bool AppendRow(const std::string& text) override {
         if (appendsLeft == 0) return false;
-        if (appendsLeft > 0) --appendsLeft;
-        rows.push_back(text);
+        appendsLeft -= appendsLeft > 0 ? 1 : 0;
+        rows.push_back(text.substr(0, text.find('\0')));
         return true;
     }
-    void RemoveRow(int index) override {
-        rows.erase(rows.begin() + index);
+    void RemoveRow(int i) override {
+        if (Has(i)) rows.erase(rows.begin() + i);
         selected = -1;
     }
     int SelectedIndex() const override { return selected; }
@@ -42,16 +43,16 @@ public:
     void SetMarkCaption(const std::string& caption) override { markCaption = caption; }
     void SetAddEnabled(bool enabled) override { addEnabled = enabled; }
 
-    // Selects the first row with this text; false when there is none.
-    bool Select(const std::string& text) {
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            if (rows[i] == text) {
-                selected = static_cast<int>(i);
-                return true;
-            }
+    // The index of the first row that reads `row`, or -1.
+    int Find(const std::string& row) const {
+        for (int i = 0; i < RowCount(); ++i) {
+            if (rows[static_cast<std::size_t>(i)] == row) return i;
         }
-        return false;
+        return -1;
     }
+
+private:
+    bool Has(int i) const { return i >= 0 && i < RowCount(); }
 };
 
 }  // namespace sarvell::test
