@@ -1,6 +1,5 @@
 #include "registry/cRegistry.h"
 
-#include <cstring>
 #include <limits>
 
 #include "registry/platform.h"
@@ -24,9 +23,10 @@ Status OpenRoot(Platform& platform, const std::string& machine, std::int32_t cla
     return s;
 }
 
-std::int32_t LittleEndian(const std::uint8_t* p, std::size_t n) {
+// Up to four bytes, the first the lowest.
+std::int32_t LittleEndian(const std::vector<std::uint8_t>& bytes) {
     std::uint32_t v = 0;
-    for (std::size_t i = 0; i < n && i < 4; ++i) v |= static_cast<std::uint32_t>(p[i]) << (8 * i);
+    for (std::size_t i = 0; i < bytes.size(); ++i) v |= static_cast<std::uint32_t>(bytes[i]) << (8 * i);
     return static_cast<std::int32_t>(v);
 }
 
@@ -87,16 +87,11 @@ bool cRegistry::DeleteKey() {
 
 bool cRegistry::DeleteValue() {
     Platform& platform = CurrentPlatform();
-    Status s;
-    {
-        KeyHandle key(platform);
-        if (platform.OpenKey(RootHandle(classKey_), sectionKey_, kKeySpecificRights, key.put()) != status::Success) {
-            Raise(kErrRegistry,
-                  "Failed to open key '" + RootText() + "',Section: '" + sectionKey_ + "' for delete access");
-        }
-        s = platform.DeleteValue(key.get(), valueKey_);
-    }  // the key is closed before any error is raised
-    if (s != status::Success) {
+    KeyHandle key(platform);
+    if (platform.OpenKey(RootHandle(classKey_), sectionKey_, kKeySpecificRights, key.put()) != status::Success) {
+        Raise(kErrRegistry, "Failed to open key '" + RootText() + "',Section: '" + sectionKey_ + "' for delete access");
+    }
+    if (platform.DeleteValue(key.get(), valueKey_) != status::Success) {
         Raise(kErrRegistry,
               "Failed to delete registry Key: '" + RootText() + "',Section: '" + sectionKey_ + "',Key: '" + valueKey_);
     }
@@ -181,7 +176,7 @@ Status cRegistry::ReadValue(Variant& out, bool expand) {
             // starts at 0; more than four cannot be an integer and are
             // handed out whole, as for any other binary data.
             if (data.size() <= 4) {
-                const std::int32_t v = LittleEndian(data.data(), data.size());
+                const std::int32_t v = LittleEndian(data);
                 out = type == kRegDword ? v : ReverseByteOrder(v);
                 return status::Success;
             }
@@ -191,9 +186,8 @@ Status cRegistry::ReadValue(Variant& out, bool expand) {
             break;
     }
     // Binary data: one element more than the data, the last one 0.
-    Bytes bytes(data.size() + 1, 0);
-    if (!data.empty()) std::memcpy(bytes.data(), data.data(), data.size());
-    out = std::move(bytes);
+    data.push_back(0);
+    out = std::move(data);
     return status::Success;
 }
 
@@ -239,24 +233,15 @@ void cRegistry::Value(Variant vValue) {
     if (OpenRoot(platform, machine_, classKey_, remote, root) != status::Success) {
         Raise(kErrRegistry, WriteFailureMessage(vValue));
     }
-    Status s;
-    {
-        KeyHandle key(platform);
-        if (platform.CreateKey(root, sectionKey_, kKeySpecificRights, key.put()) != status::Success) {
-            key.reset();
-            remote.reset();
-            Raise(kErrRegistry, WriteFailureMessage(vValue));
-        }
-        if (valueType_ == kRegBinary && !IsBytes(vValue)) {
-            // Raised with no description of its own: the standard one fills in.
-            key.reset();
-            remote.reset();
-            throw RegistryError(kErrRegistry, ProgramName(), kApplicationDefinedError);
-        }
-        s = WriteData(platform, key.get(), vValue);
+    KeyHandle key(platform);
+    if (platform.CreateKey(root, sectionKey_, kKeySpecificRights, key.put()) != status::Success) {
+        Raise(kErrRegistry, WriteFailureMessage(vValue));
     }
-    remote.reset();
-    if (s != status::Success) Raise(kErrSetValue, WriteFailureMessage(vValue));
+    if (valueType_ == kRegBinary && !IsBytes(vValue)) {
+        // Raised with no description of its own: the standard one fills in.
+        throw RegistryError(kErrRegistry, ProgramName(), kApplicationDefinedError);
+    }
+    if (WriteData(platform, key.get(), vValue) != status::Success) Raise(kErrSetValue, WriteFailureMessage(vValue));
 }
 
 Variant cRegistry::ValueEx(std::int32_t eClassKey, std::string sSectionKey, std::string sValueKey,
@@ -312,20 +297,14 @@ bool cRegistry::EnumerateSections(std::vector<std::string>& sSect, std::int32_t&
             return true;
         }
         constexpr std::uint32_t kNameBuffer = 255;
-        for (std::int32_t index = 0;; ++index) {
+        for (std::uint32_t index = 0;; ++index) {
             std::string name;
-            if (platform.EnumKey(key.get(), static_cast<std::uint32_t>(index), kNameBuffer, name) != status::Success) {
-                break;
-            }
-            if (iSectCount == std::numeric_limits<std::int32_t>::max() ||
-                index == std::numeric_limits<std::int32_t>::max()) {
-                throw std::overflow_error("Overflow");
-            }
+            if (platform.EnumKey(key.get(), index, kNameBuffer, name) != status::Success) break;
+            if (iSectCount == std::numeric_limits<std::int32_t>::max()) throw std::overflow_error("Overflow");
             sSect.push_back(std::move(name));
             ++iSectCount;
         }
     } catch (const std::exception& e) {
-        key.reset();
         Raise(kErrEnumerateSections, e.what());
     }
     return true;

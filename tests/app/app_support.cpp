@@ -117,9 +117,8 @@ void Later(std::function<void()> step, UINT ms) {
 Process::Process() {
     STARTUPINFOW si{};
     si.cb = sizeof si;
-    const std::wstring exe = SarvellExe();
-    std::wstring commandLine = L"\"" + exe + L"\"";
-    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info_)) {
+    std::wstring commandLine = L"\"" + SarvellExe() + L"\"";
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info_)) {
         ADD_FAILURE() << "could not start Sarvell.exe: error " << GetLastError();
     }
 }
@@ -134,48 +133,23 @@ Process::~Process() {
 
 std::optional<DWORD> Process::WaitExit(DWORD ms) const {
     DWORD code = 0;
-    if (WaitForSingleObject(info_.hProcess, ms) != WAIT_OBJECT_0 || !GetExitCodeProcess(info_.hProcess, &code)) {
-        return std::nullopt;
-    }
+    if (WaitForSingleObject(info_.hProcess, ms) != WAIT_OBJECT_0 || !GetExitCodeProcess(info_.hProcess, &code)) return {};
     return code;
 }
 
-namespace {
-
-struct Search {
-    DWORD pid = 0;  // 0: any process
-    HWND found = nullptr;
-    int count = 0;
-};
-
-BOOL CALLBACK FindMain(HWND hwnd, LPARAM param) {
-    auto* search = reinterpret_cast<Search*>(param);
-    wchar_t cls[64] = {};
-    DWORD pid = 0;
-    GetClassNameW(hwnd, cls, 64);
-    GetWindowThreadProcessId(hwnd, &pid);
-    if (wcscmp(cls, app::kMainWindowClass) == 0 && IsWindowVisible(hwnd) && (search->pid == 0 || pid == search->pid)) {
-        search->found = hwnd;
-        ++search->count;
-    }
-    return TRUE;
-}
-
-}  // namespace
-
 HWND Process::MainWindow(DWORD ms) const {
     for (const ULONGLONG end = GetTickCount64() + ms; GetTickCount64() < end && !WaitExit(10);) {
-        Search search{info_.dwProcessId};
-        EnumWindows(&FindMain, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr) return search.found;
+        DWORD pid = 0;
+        HWND main = FindWindowW(app::kMainWindowClass, nullptr);
+        if (main != nullptr && IsWindowVisible(main) && GetWindowThreadProcessId(main, &pid) && pid == info_.dwProcessId) return main;
     }
     return nullptr;
 }
 
 int MainWindowCount() {
-    Search search;
-    EnumWindows(&FindMain, reinterpret_cast<LPARAM>(&search));
-    return search.count;
+    int count = 0;
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, app::kMainWindowClass, nullptr)) != nullptr;) count += IsWindowVisible(w) ? 1 : 0;
+    return count;
 }
 
 std::wstring SarvellExe() {

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <iterator>
+#include <utility>
 
 #include "policy/catalogue.h"
 #include "policy/list_value.h"
@@ -17,49 +17,16 @@
 namespace {
 
 using namespace sarvell;
+using V = std::vector<std::string>;
 
 const std::string kKey = "Software\\Microsoft\\Office\\16.0\\Outlook\\Security";
 
-class Input {
-public:
-    Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-    bool Empty() const { return pos_ >= size_; }
-    std::uint8_t Byte() { return pos_ < size_ ? data_[pos_++] : 0; }
-    // Text from a small alphabet, so separators, markers and catalogue
-    // extensions turn up often.
-    std::string Text() {
-        static constexpr std::string_view kPieces[] = {
-            ".", ";", "-", " ", "%", "e", "x", "E", "w", "s", "b", "a", "t", "none", ".exe", ".ws",
-            " - User Applied", "\xC3\xA4", std::string_view("\0", 1), ".bat", ".exe - Executable File",
-        };
-        std::string out;
-        for (std::size_t n = Byte() % 12; n > 0; --n) out += kPieces[Byte() % std::size(kPieces)];
-        return out;
-    }
-
-private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-    std::size_t pos_ = 0;
-};
-
-void Check(bool ok, const std::string& what) {
-    if (ok) return;
-    std::fprintf(stderr, "invariant broken: %s\n", what.c_str());
-    std::abort();
-}
-
-void StoreValue(registry::MemoryStore& store, const char* name, Input& in) {
-    const std::uint32_t types[] = {0, 1, 1, 2, 7, 4, 3};
-    const std::uint32_t type = types[in.Byte() % std::size(types)];
-    std::string text = in.Text();
-    if (type == 0) return;  // absent
-    if (in.Byte() % 4 != 0) text.push_back('\0');
-    test::SetRaw(store, registry::HKeyCurrentUser, kKey, name, type, test::Data(text));
+void Check(bool ok, const char* what) {
+    if (!ok) std::fprintf(stderr, "invariant broken: %s\n", what), std::abort();
 }
 
 // Whether every entry of `part` is one of `whole`, counted with repeats.
-bool Within(const std::vector<std::string>& part, std::vector<std::string> whole) {
+bool Within(const V& part, V whole) {
     for (const auto& e : part) {
         const auto at = std::find(whole.begin(), whole.end(), e);
         if (at == whole.end()) return false;
@@ -71,74 +38,83 @@ bool Within(const std::vector<std::string>& part, std::vector<std::string> whole
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    Input in(data, size);
+    std::size_t pos = 0;
+    const auto byte = [&] { return pos < size ? data[pos++] : std::uint8_t{0}; };
+    // Text from a small alphabet, so separators, markers and catalogue extensions turn up often.
+    const auto text = [&] {
+        static constexpr std::string_view kPieces[] = {
+            ".", ";", "-", " ", "%", "e", "x", "E", "w", "s", "b", "a", "t", "none", ".exe", ".ws",
+            " - User Applied", "\xC3\xA4", std::string_view("\0", 1), ".bat", ".exe - Executable File"};
+        std::string out;
+        for (int n = byte() % 12; n > 0; --n) out += kPieces[byte() % std::size(kPieces)];
+        return out;
+    };
     registry::MemoryStore store;
     registry::PlatformScope scope(store);
-    StoreValue(store, "Level1Remove", in);
-    StoreValue(store, "Level1Add", in);
+    for (const char* name : {"Level1Remove", "Level1Add"}) {
+        const std::uint32_t types[] = {0, 1, 1, 2, 7, 4, 3};  // 0: absent
+        const std::uint32_t type = types[byte() % std::size(types)];
+        std::string value = text();
+        if (byte() % 4 != 0) value.push_back('\0');
+        if (type != 0) test::SetRaw(store, registry::HKeyCurrentUser, kKey, name, type, test::Data(value));
+    }
     test::MemoryView view;
     policy::SecurityPolicy policy(view, kKey);
     policy.RefreshList();
-
-    for (int step = 0; step < 24 && !in.Empty(); ++step) {
-        switch (const std::uint8_t op = in.Byte(); op % 7) {
-            case 0: {  // option button click
-                const int index = in.Byte() % 3;
-                if (index < 2) view.safeView = index == 0;
-                policy.ViewSwitch(static_cast<std::int16_t>(index));
-                break;
+    std::uint64_t failCall = 0;  // armed just before the next command, so that the model's reads do not meet it
+    bool failOn = false;
+    for (int step = 0; step < 24 && pos < size; ++step) {
+        const std::uint8_t op = byte() % 7;
+        if (op == 0) {  // option button click
+            const int index = byte() % 3;
+            view.safeView = index == 2 ? view.safeView : index == 0;
+            policy.ViewSwitch(static_cast<std::int16_t>(index));
+        } else if (op == 1) {
+            view.selected = static_cast<int>(byte() % (view.rows.size() + 2)) - 1;
+        } else if (op == 2) {
+            view.extension = text();
+        } else if (op == 3) {  // a platform call of the next command fails
+            failCall = 1 + byte() % 12;
+            failOn = byte() % 2 == 0;
+        } else if (op == 4) {  // the list runs out of room during the next fill
+            view.appendsLeft = byte() % 8;
+        } else {
+            const bool add = op == 6;
+            const auto removeBefore = test::ReadList(store, kKey, "Level1Remove");
+            const auto addBefore = test::ReadList(store, kKey, "Level1Add");
+            // What the command may take away: the entry its row shows, if the list shows the store.
+            std::optional<std::string> removes;
+            const int user = view.selected - (view.RowCount() - static_cast<int>(addBefore.entries.size()));
+            if (add || view.selected < 0 || view.selected >= view.RowCount()) {
+            } else if (view.safeView && view.selected < static_cast<int>(removeBefore.entries.size())) {
+                removes = removeBefore.entries[static_cast<std::size_t>(view.selected)];
+            } else if (!view.safeView && user >= 0) {
+                removes = addBefore.entries[static_cast<std::size_t>(user)];
             }
-            case 1:
-                view.selected = static_cast<int>(in.Byte() % (view.rows.size() + 2)) - 1;
-                break;
-            case 2:
-                view.extension = in.Text();
-                break;
-            case 3:  // a platform call of the next command fails
-                store.FailCall(1 + in.Byte() % 12, registry::status::AccessDenied, in.Byte() % 2 == 0);
-                break;
-            case 4:  // the list runs out of room during the next fill
-                view.appendsLeft = in.Byte() % 8;
-                break;
-            default: {
-                const bool add = op % 7 == 6;
-                const auto removeBefore = test::ReadList(store, kKey, "Level1Remove");
-                const auto addBefore = test::ReadList(store, kKey, "Level1Add");
-                // What the command may take away: the entry its row shows, if the list shows the store.
-                std::optional<std::string> removes;
-                const int user = view.selected - (view.RowCount() - static_cast<int>(addBefore.entries.size()));
-                if (!add && view.safeView && view.selected >= 0 && view.selected < static_cast<int>(removeBefore.entries.size())) {
-                    removes = removeBefore.entries[static_cast<std::size_t>(view.selected)];
-                } else if (!add && !view.safeView && user >= 0 && view.selected < view.RowCount()) {
-                    removes = addBefore.entries[static_cast<std::size_t>(user)];
-                }
-                const std::string row = view.RowText(view.selected), typed = view.extension;
-                add ? policy.AddClick() : policy.MarkClick();
-                store.ClearFaults();
-                view.appendsLeft = -1;
-                const auto removeAfter = test::ReadList(store, kKey, "Level1Remove");
-                const auto addAfter = test::ReadList(store, kKey, "Level1Add");
-                Check(test::LostEntries(removeBefore, removeAfter, view.safeView ? removes : std::nullopt).empty(),
-                      "Level1Remove lost an entry");
-                Check(test::LostEntries(addBefore, addAfter, view.safeView ? std::nullopt : removes).empty(),
-                      "Level1Add lost an entry");
-                // Only the extension of a catalogue row becomes safe; only the typed text is added.
-                const auto safe = test::GainedEntries(removeBefore, removeAfter);
-                Check(safe.empty() || (safe.size() == 1 && !add && !view.safeView &&
-                                       std::find(policy::kCatalogue.begin(), policy::kCatalogue.end(), row) !=
-                                           policy::kCatalogue.end() &&
-                                       safe[0] == policy::CatalogueExtension(row)),
-                      "Level1Remove gained " + (safe.empty() ? std::string() : safe[0]));
-                const auto blocked = test::GainedEntries(addBefore, addAfter);
-                Check(blocked.empty() || (add && Within(blocked, policy::SplitEntries(
-                                                                      typed.starts_with('.') ? typed : "." + typed))),
-                      "Level1Add gained something not typed");
-                const auto shown = view;
-                policy.RefreshList();
-                Check(view.rows == test::ExpectedRows(store, kKey, view.safeView), "refreshed list differs");
-                view = shown;  // carry on from the list as the command left it
-                break;
-            }
+            const std::string row = view.RowText(view.selected), typed = view.extension;
+            if (failCall != 0) store.FailCall(std::exchange(failCall, 0), registry::status::AccessDenied, failOn);
+            add ? policy.AddClick() : policy.MarkClick();
+            store.ClearFaults();
+            view.appendsLeft = -1;
+            const auto removeAfter = test::ReadList(store, kKey, "Level1Remove");
+            const auto addAfter = test::ReadList(store, kKey, "Level1Add");
+            Check(test::LostEntries(removeBefore, removeAfter, view.safeView ? removes : std::nullopt).empty(),
+                  "Level1Remove lost an entry");
+            Check(test::LostEntries(addBefore, addAfter, view.safeView ? std::nullopt : removes).empty(),
+                  "Level1Add lost an entry");
+            // Only the extension of a catalogue row becomes safe; only the typed text is added.
+            const bool catalogueRow = std::find(policy::kCatalogue.begin(), policy::kCatalogue.end(), row) !=
+                                      policy::kCatalogue.end();
+            Check(Within(test::GainedEntries(removeBefore, removeAfter),
+                         catalogueRow && !add && !view.safeView ? V{policy::CatalogueExtension(row)} : V{}),
+                  "Level1Remove gained an entry not marked safe");
+            Check(Within(test::GainedEntries(addBefore, addAfter),
+                         add ? policy::SplitEntries(typed.starts_with('.') ? typed : "." + typed) : V{}),
+                  "Level1Add gained an entry not typed");
+            const auto shown = view;
+            policy.RefreshList();
+            Check(view.rows == test::ExpectedRows(store, kKey, view.safeView), "a refreshed list differs");
+            view = shown;  // carry on from the list as the command left it
         }
     }
     Check(store.OpenHandles() == 0, "a handle was left open");

@@ -23,13 +23,13 @@ Bytes Sz(std::string_view s) {
 }
 
 void SetRaw(Platform& p, std::int32_t root, const std::string& path, const std::string& name, std::uint32_t type,
-            const Bytes& data, Here at) {
+            const Bytes& data, const char* file, int line) {
     KeyHandle key(p);
     Status s = p.CreateKey(RootHandle(root), path, kKeySpecificRights, key.put());
     if (s == status::Success) {
         s = p.SetValue(key.get(), name, type, data.empty() ? nullptr : data.data(), static_cast<std::uint32_t>(data.size()));
     }
-    if (s != status::Success) ADD_FAILURE_AT(at.file_name(), at.line()) << "storing " << path << " " << name << ": " << s;
+    if (s != status::Success) ADD_FAILURE_AT(file, line) << "storing " << path << " " << name << ": " << s;
 }
 
 std::optional<RawValue> GetRaw(Platform& p, std::int32_t root, const std::string& path, const std::string& name) {

@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <source_location>
 #include <string>
 #include <vector>
 
@@ -19,7 +18,6 @@
 namespace sarvell::test {
 
 using Bytes = std::vector<std::uint8_t>;
-using Here = std::source_location;
 
 struct RawValue {
     std::uint32_t type = 0;
@@ -31,7 +29,7 @@ Bytes Data(std::string_view s);
 Bytes Sz(std::string_view s);  // with its terminating zero
 
 void SetRaw(registry::Platform& p, std::int32_t root, const std::string& path, const std::string& name,
-            std::uint32_t type, const Bytes& data, Here at = Here::current());
+            std::uint32_t type, const Bytes& data, const char* file = __builtin_FILE(), int line = __builtin_LINE());
 std::optional<RawValue> GetRaw(registry::Platform& p, std::int32_t root, const std::string& path,
                                const std::string& name);
 void SetEnv(const char* name, const char* value);

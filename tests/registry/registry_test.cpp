@@ -1,0 +1,256 @@
+// cRegistry: key operations, typed value reads and writes, enumeration and
+// the errors it raises, over each backend.
+#include "registry/cRegistry.h"
+
+#include <algorithm>
+
+#include "tests/support/backends.h"
+#include "tests/support/fault_injection.h"
+
+namespace sarvell::test {
+namespace {
+
+using namespace registry;
+using V = std::vector<std::string>;
+
+Variant Text(std::string s) { return Variant(std::move(s)); }
+Variant Int(std::int64_t v) { return Variant(static_cast<std::int32_t>(v)); }
+
+cRegistry At(std::int32_t root, const std::string& section, const std::string& value = "", std::int32_t type = kRegSz) {
+    cRegistry reg;
+    reg.ClassKey(root);
+    reg.SectionKey(section);
+    reg.ValueKey(value);
+    reg.ValueType(type);
+    return reg;
+}
+
+// The description of the error `f` raises, or "" when it raises none.
+template <class F>
+std::string Raised(F&& f, std::int32_t number = kErrRegistry) {
+    try {
+        f();
+    } catch (const RegistryError& e) {
+        EXPECT_EQ(e.Number(), number);
+        EXPECT_EQ(e.Source(), number == kErrRegistry && e.Description() == kApplicationDefinedError ? ProgramName()
+                                                                                                     : RegistrySource());
+        return e.Description();
+    }
+    return "";
+}
+
+TEST(RegistryProperties, MachineIsStoredWithItsTwoBackslashes) {
+    EXPECT_EQ(RegistrySource(), "registry_tests.cRegistry");
+    cRegistry reg;
+    const std::pair<const char*, const char*> cases[] = {
+        {"PC1", "\\\\PC1"}, {"\\\\PC1", "\\\\PC1"}, {"ab", ""},       {"\\\\", ""},
+        {"", ""},           {"\\PC", "\\\\\\PC"},   {"\xC3\xA4" "b", ""},  // two characters, three bytes
+    };
+    for (const auto& [given, stored] : cases) {
+        reg.Machine(given);
+        EXPECT_EQ(reg.Machine(), stored) << given;
+    }
+}
+
+class Registry : public BackendTest {
+protected:
+    cRegistry Here(const std::string& value = "v", std::int32_t type = kRegSz) {
+        return At(HKeyCurrentUser, Path("k"), value, type);
+    }
+    std::optional<RawValue> Stored(const std::string& name) { return GetRaw(P(), HKeyCurrentUser, Path("k"), name); }
+};
+SARVELL_BACKEND_TESTS(Registry);
+
+TEST_P(Registry, KeyOperationsAndTheirErrors) {
+    cRegistry reg = At(0, "Software", "v");  // ClassKey 0 fails every operation
+    EXPECT_FALSE(reg.KeyExists());
+    EXPECT_EQ(Raised([&] { reg.CreateKey(); }), "Failed to create registry Key: 'Software");
+    EXPECT_EQ(Raised([&] { reg.DeleteKey(); }), "Failed to delete registry Key: '0',Section: 'Software");
+    EXPECT_EQ(Raised([&] { reg.DeleteValue(); }), "Failed to open key '0',Section: 'Software' for delete access");
+
+    reg = At(HKeyCurrentUser, Path("k\\sub"), "Level1Add");
+    EXPECT_TRUE(reg.CreateKey() && reg.CreateKey());  // every missing level; an existing key is fine
+    reg.Machine("sarvell.invalid");                    // plays no part in key operations
+    EXPECT_TRUE(reg.KeyExists());
+    const std::string at = "Key: '-2147483647',Section: '" + Path("k\\sub");
+    EXPECT_EQ(Raised([&] { reg.DeleteValue(); }), "Failed to delete registry " + at + "',Key: 'Level1Add");
+    SetRaw(P(), HKeyCurrentUser, Path("k\\sub"), "", kRegSz, Sz("d"));
+    SetRaw(P(), HKeyCurrentUser, Path("k\\sub"), "named", kRegSz, Sz("n"));
+    reg.ValueKey("");
+    EXPECT_TRUE(reg.DeleteValue());  // the default value
+    EXPECT_EQ(GetRaw(P(), HKeyCurrentUser, Path("k\\sub"), ""), std::nullopt);
+    EXPECT_TRUE(GetRaw(P(), HKeyCurrentUser, Path("k\\sub"), "named"));
+    cRegistry parent = At(HKeyCurrentUser, Path("k"));
+    EXPECT_NE(Raised([&] { parent.DeleteKey(); }), "");  // a key with sub-keys stays
+    EXPECT_TRUE(reg.DeleteKey());
+    EXPECT_FALSE(reg.KeyExists());
+    EXPECT_EQ(Raised([&] { reg.DeleteKey(); }), "Failed to delete registry " + at);
+    EXPECT_EQ(Raised([&] { reg.DeleteValue(); }), "Failed to open key '-2147483647',Section: '" + Path("k\\sub") +
+                                                       "' for delete access");
+    // A leading backslash below HKEY_CLASSES_ROOT, as the Outlook lookup uses it.
+    const std::string cls = ClassesKey();
+    reg = At(HKeyClassesRoot, "\\" + cls + "\\CurVer");
+    EXPECT_FALSE(reg.KeyExists());
+    SetRaw(P(), HKeyClassesRoot, cls + "\\CurVer", "", kRegSz, Sz("Outlook.Application.12"));
+    EXPECT_TRUE(reg.KeyExists());
+    EXPECT_EQ(reg.Value(), Text("Outlook.Application.12"));
+}
+
+TEST_P(Registry, ReadsEachTypeAndTakesItsValueType) {
+    SetEnv("SARVELL_ROOT", "C:\\S");
+    const std::tuple<std::uint32_t, Bytes, Variant> cases[] = {
+        {kRegSz, Sz("abc"), Text("abc")},
+        {kRegSz, Data("abc"), Text("abc")},  // stored without its terminating zero
+        {kRegSz, {}, Text("")},
+        {kRegSz, Sz("\xC3\xA4.\xF0\x9F\x98\x80"), Text("\xC3\xA4.\xF0\x9F\x98\x80")},
+        {kRegMultiSz, Data(std::string("a\0b\0\0", 5)), Text(std::string("a\0b\0", 4))},
+        {kRegExpandSz, Sz("%SARVELL_ROOT%\\x"), Text("C:\\S\\x")},
+        // Text behind a zero character is expanded too, not cut off.
+        {kRegExpandSz, Data(std::string("%SARVELL_ROOT%\0%SARVELL_ROOT%\0", 30)), Text(std::string("C:\\S\0C:\\S", 9))},
+        {kRegDword, {0x01, 0x02, 0x03, 0x84}, Int(0x84030201)},
+        {kRegDwordBigEndian, {0x01, 0x02, 0x03, 0x84}, Int(0x01020384)},
+        {kRegDwordBigEndian, {0, 0, 0, 0x80}, Int(0x80)},
+        {kRegDword, {0x01, 0x02}, Int(0x0201)},  // short data fills the low bytes
+        // Longer data is no integer; other types are byte arrays with one element more.
+        {kRegDword, {1, 2, 3, 4, 5}, Variant(Bytes{1, 2, 3, 4, 5, 0})},
+        {kRegBinary, {0xAA, 0xBB}, Variant(Bytes{0xAA, 0xBB, 0})},
+        {kRegNone, {}, Variant(Bytes{0})},
+        {99, {5}, Variant(Bytes{5, 0})},
+    };
+    for (const auto& [type, data, expected] : cases) {
+        SetRaw(P(), HKeyCurrentUser, Path("k"), "v", type, data);
+        cRegistry reg = Here("v", kRegLink);
+        EXPECT_EQ(reg.Value(), expected) << ToText(expected);
+        EXPECT_EQ(reg.ValueType(), static_cast<std::int32_t>(type));
+    }
+    std::string big(1 << 20, 'e');
+    for (std::size_t i = 0; i < big.size(); i += 5) big[i] = ';';
+    cRegistry reg = Here("big");
+    reg.Value(Text(big));
+    EXPECT_EQ(reg.Value(), Text(big));
+    reg.ValueKey("missing");  // nothing to read: the default, and ValueType as it was
+    reg.Default(Int(7));
+    EXPECT_EQ(reg.Value(), Int(7));
+    EXPECT_EQ(reg.ValueType(), kRegSz);
+    reg.SectionKey(Path("missing"));
+    EXPECT_EQ(reg.Value(), Int(7));
+}
+
+TEST_P(Registry, WritesWhatTheTypeAsksOrRaisesAndStoresNothing) {
+    const std::string where = "Failed to set registry value Key: '-2147483647',Section: '" + Path("k") + "',Key: 'v";
+    const std::tuple<std::int32_t, Variant, std::optional<RawValue>, std::string> cases[] = {
+        {kRegSz, Text("exe;com"), RawValue{kRegSz, Sz("exe;com")}, ""},
+        {kRegSz, Int(5), RawValue{kRegSz, Sz("5")}, ""},
+        {kRegSz, Variant(std::int16_t{-12}), RawValue{kRegSz, Sz("-12")}, ""},
+        {kRegSz, Variant(), RawValue{kRegSz, Sz("")}, ""},
+        // A "%" with another at least two characters later makes the text expandable.
+        {kRegSz, Text("%T%"), RawValue{kRegExpandSz, Sz("%T%")}, ""},
+        {kRegExpandSz, Text("a%b%"), RawValue{kRegExpandSz, Sz("a%b%")}, ""},
+        {kRegExpandSz, Text("%%"), RawValue{kRegSz, Sz("%%")}, ""},
+        {kRegSz, Text("%%%"), RawValue{kRegExpandSz, Sz("%%%")}, ""},
+        {kRegSz, Text("100%"), RawValue{kRegSz, Sz("100%")}, ""},
+        {kRegDword, Int(0x84030201), RawValue{kRegDword, {0x01, 0x02, 0x03, 0x84}}, ""},
+        {kRegDwordBigEndian, Variant(std::int16_t{-2}), RawValue{kRegDword, {0xFE, 0xFF, 0xFF, 0xFF}}, ""},
+        {kRegBinary, Variant(Bytes{1, 2, 3}), RawValue{kRegBinary, {1, 2, 3}}, ""},
+        {kRegBinary, Variant(Bytes{}), RawValue{kRegBinary, {}}, ""},
+        {kRegNone, Text("x"), std::nullopt, where + "' to value: 'x'"},
+        {kRegMultiSz, Text("x"), std::nullopt, where + "' to value: 'x'"},
+        {kRegDword, Text("12"), std::nullopt, where + "' to value: '12'"},
+        {kRegSz, Variant(Bytes{0x0A, 0xFF}), std::nullopt, where + "' to value: '0A FF'"},
+        {kRegBinary, Int(1), std::nullopt, kApplicationDefinedError},
+    };
+    for (const auto& [asked, value, stored, error] : cases) {
+        DeleteTree(P(), HKeyCurrentUser, Path("k"));
+        cRegistry reg = Here("v", asked);
+        const bool standard = error == kApplicationDefinedError;
+        EXPECT_EQ(Raised([&] { reg.Value(value); }, error.empty() || standard ? kErrRegistry : kErrSetValue), error);
+        EXPECT_EQ(Stored("v"), stored) << ToText(value) << " as type " << asked;
+    }
+}
+
+TEST_P(Registry, ValueExAndRemoteRoots) {
+    cRegistry reg;
+    reg.ValueEx(HKeyCurrentUser, Path("k"), "v", kRegSz, Text("fallback"), Text(""));  // empty text: the default
+    EXPECT_EQ(Stored("v"), (RawValue{kRegSz, Sz("fallback")}));
+    EXPECT_EQ((std::tuple{reg.ClassKey(), reg.SectionKey(), reg.ValueKey()}), (std::tuple{HKeyCurrentUser, Path("k"), "v"}));
+    reg.ValueEx(HKeyCurrentUser, Path("k"), "v", kRegSz, Text("fallback"), Text("given"));
+    EXPECT_EQ(Stored("v"), (RawValue{kRegSz, Sz("given")}));
+    // Only REG_SZ swaps in the default: an empty text for a DWORD is refused.
+    EXPECT_THROW(reg.ValueEx(HKeyCurrentUser, Path("k"), "d", kRegDword, Text("x"), Text("")), RegistryError);
+    EXPECT_EQ(Stored("d"), std::nullopt);
+    EXPECT_EQ(reg.ValueEx(HKeyCurrentUser, Path("k"), "v", kRegNone, Text("none")), Text("given"));
+    EXPECT_EQ(reg.ValueType(), kRegSz);
+    EXPECT_EQ(reg.ValueEx(HKeyCurrentUser, Path("k"), "nope", kRegBinary, Text("none")), Text("none"));
+    EXPECT_EQ(reg.Default(), Text("none"));
+
+    reg = Here("r");
+    reg.Machine(MemoryStore::LocalComputerName());
+    reg.Value(Text("here"));
+    EXPECT_EQ(reg.Value(), Text("here"));
+    reg.Machine("sarvell.invalid");
+    reg.Default(Text("unreachable"));
+    EXPECT_EQ(reg.Value(), Text("unreachable"));
+    EXPECT_NE(Raised([&] { reg.Value(Text("lost")); }), "");
+    EXPECT_EQ(Stored("r"), (RawValue{kRegSz, Sz("here")}));
+}
+
+TEST_P(Registry, EnumerationListsNamesAndEmptiesFirst) {
+    cRegistry reg = Here();
+    V names{"stale"}, sections{"stale"};
+    std::int32_t count = 9, sectionCount = 9;
+    EXPECT_TRUE(reg.EnumerateValues(names, count) && reg.EnumerateSections(sections, sectionCount));  // missing key
+    EXPECT_EQ((std::tuple{names, sections, count, sectionCount}), (std::tuple{V{}, V{}, 0, 0}));
+    for (const char* name : {"a", "bb", ""}) SetRaw(P(), HKeyCurrentUser, Path("k"), name, kRegSz, Sz("1"));
+    for (const char* sub : {"k\\sub1", "k\\sub2"}) SetRaw(P(), HKeyCurrentUser, Path(sub), "x", kRegSz, Sz("2"));
+    reg.EnumerateValues(names, count);
+    reg.EnumerateSections(sections, sectionCount);
+    std::sort(names.begin(), names.end());
+    std::sort(sections.begin(), sections.end());
+    EXPECT_EQ((std::tuple{names, sections, count, sectionCount}), (std::tuple{V{"", "a", "bb"}, V{"sub1", "sub2"}, 3, 2}));
+    // A sub-key name too long for the 255-character buffer ends the listing.
+    SetRaw(P(), HKeyCurrentUser, Path("long\\" + std::string(255, 'n')), "x", kRegSz, Sz("3"));
+    reg.SectionKey(Path("long"));
+    EXPECT_TRUE(reg.EnumerateSections(sections, sectionCount));
+    EXPECT_EQ(sectionCount, 0);
+}
+
+// Every platform call failing in turn, once or from then on: a failed write
+// raises and leaves the old data; a read answers the value or the default;
+// a listing is true and empty; no handle stays open.
+TEST(RegistryFaults, FailedCallsNeverPassForSuccess) {
+    const std::string path = "Software\\Faults\\Key";
+    const auto setup = [&](MemoryStore& store) {
+        SetRaw(store, HKeyCurrentUser, path, "v", kRegExpandSz, Sz("%SARVELL_UNSET%;old"));
+        SetRaw(store, HKeyCurrentUser, path, "other", kRegSz, Sz("old"));
+    };
+    cRegistry reg = At(HKeyCurrentUser, path, "v");
+    reg.Default(Text("none"));
+    RunFaultMatrix({setup,
+                    [&] {
+                        reg.SectionKey(path + "\\New");
+                        reg.Value(Text("new"));
+                        reg.SectionKey(path);
+                        reg.Value(Text("new"));
+                    },
+                    [&](const FaultRun& run, MemoryStore& store) {
+                        EXPECT_EQ(run.faultFired, run.raised) << "a failure was reported as success, or the reverse";
+                        EXPECT_EQ(GetRaw(store, HKeyCurrentUser, path, "v")->data, Sz(run.raised ? "%SARVELL_UNSET%;old" : "new"));
+                        EXPECT_EQ(GetRaw(store, HKeyCurrentUser, path, "other")->data, Sz("old"));
+                    }});
+    Variant read;
+    V names;
+    std::int32_t count = -1;
+    RunFaultMatrix({setup,
+                    [&] {
+                        read = reg.Value();
+                        if (!reg.EnumerateValues(names, count) || count > 2) throw std::logic_error("");
+                    },
+                    [&](const FaultRun& run, MemoryStore&) {
+                        EXPECT_FALSE(run.raised);
+                        EXPECT_TRUE(read == Text("none") || read == Text("%SARVELL_UNSET%;old")) << ToText(read);
+                        EXPECT_EQ(count, static_cast<std::int32_t>(names.size()));
+                    }});
+}
+
+}  // namespace
+}  // namespace sarvell::test
