@@ -49,14 +49,13 @@ ListFilter::ListFilter(const std::vector<std::string>& entries) {
         sorted_.push_back(FoldAscii(e));
     }
     std::sort(sorted_.begin(), sorted_.end());
-    sorted_.erase(std::unique(sorted_.begin(), sorted_.end()), sorted_.end());
 }
 
 bool ListFilter::Suppresses(std::string_view row) const {
     if (matchesEverything_) return true;
     const std::string folded = FoldAscii(row);
     const std::string_view r(folded);
-    for (std::size_t start = 0; start < r.size(); ++start) {
+    for (std::size_t start = 0; start != r.size(); ++start) {
         const std::size_t most = std::min(longest_, r.size() - start);
         for (std::size_t len = 1; len <= most; ++len) {
             if (std::binary_search(sorted_.begin(), sorted_.end(), r.substr(start, len),
@@ -170,7 +169,6 @@ void SecurityPolicy::MarkClick() {
         if (ShowsStored(kAdd, entries)) {
             const int user = index - (view_.RowCount() - static_cast<int>(entries.size()));
             if (user >= 0) {
-                view_.RemoveRow(index);
                 entries.erase(entries.begin() + user);
                 SaveAddList(entries);
                 RefreshList();

@@ -28,7 +28,7 @@ public:
 private:
     bool matchesEverything_ = false;  // an empty entry occurs in every row
     std::size_t longest_ = 0;
-    std::vector<std::string> sorted_;  // folded, sorted, unique
+    std::vector<std::string> sorted_;  // folded and sorted
 };
 
 class SecurityPolicy {

@@ -182,8 +182,6 @@ Status cRegistry::ReadValue(Variant& out, bool expand) {
             }
             break;
         }
-        default:
-            break;
     }
     // Binary data: one element more than the data, the last one 0.
     data.push_back(0);

@@ -4,6 +4,7 @@
 
 #include "app/frm_main_ids.h"
 #include "tests/app/app_support.h"
+#include "tests/support/backends.h"
 
 namespace sarvell::test {
 namespace {
@@ -12,15 +13,16 @@ using namespace sarvell::app;
 
 TEST(EndToEnd, EveryCommandWritesTheRegistryAndASecondStartShowsNothing) {
     OutlookInstall outlook("78");
+    SetRaw(registry::CurrentPlatform(), registry::HKeyCurrentUser, outlook.KeyPath(), "Level1Remove", registry::kRegSz, Sz(".js"));
     Process sarvell;
     HWND main = sarvell.MainWindow();
     ASSERT_NE(main, nullptr);
-    EXPECT_EQ(Text(main, kLabel3), "Outlook v78.0");
+    EXPECT_EQ((std::tuple{Text(main, kLabel3), Rows(main)}), (std::tuple{"Outlook v78.0", std::vector<std::string>{".js"}}));
     Click(main, kOptType1);
     SelectRow(main, ".bat - Batch Processing");
     Click(main, kCmdDelete);
-    EXPECT_EQ(outlook.List("Level1Remove"), ".bat");
-    EXPECT_EQ(Rows(main).size(), 70u);
+    EXPECT_EQ(outlook.List("Level1Remove"), ".bat;.js");
+    EXPECT_EQ(Rows(main).size(), 69u);
     Type(main, kTxtExtension, ".sarv");
     Click(main, kCmdAdd);
     EXPECT_EQ((std::tuple{outlook.List("Level1Add"), Text(main, kTxtExtension)}), (std::tuple{".sarv", ""}));
@@ -34,9 +36,11 @@ TEST(EndToEnd, EveryCommandWritesTheRegistryAndASecondStartShowsNothing) {
     EXPECT_EQ(IsDlgButtonChecked(main, kOptType1), BST_CHECKED);  // the first keeps its state
 
     Click(main, kOptType0);
-    EXPECT_EQ(Rows(main), std::vector<std::string>{".bat"});
-    SelectRow(main, ".bat");
-    Click(main, kCmdDelete);
+    EXPECT_EQ(Rows(main), (std::vector<std::string>{".bat", ".js"}));
+    for (const char* row : {".bat", ".js"}) {
+        SelectRow(main, row);
+        Click(main, kCmdDelete);
+    }
     EXPECT_EQ(outlook.List("Level1Remove"), std::nullopt);
     PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);  // the title bar's close box ends it
     EXPECT_EQ(sarvell.WaitExit(), 0u);

@@ -159,21 +159,5 @@ TEST_F(MainWindow, ButtonsAndKeysDoOnlyWhatTheyShould) {
     EXPECT_FALSE(IsWindow(main_) || frmMain);  // unloaded: the global reference is empty
 }
 
-TEST(MainWindowLoad, ShowsTheSafeListAndNaWithoutOutlook) {
-    {
-        OutlookInstall outlook;
-        SetRaw(registry::CurrentPlatform(), registry::HKeyCurrentUser, outlook.KeyPath(), "Level1Remove",
-               registry::kRegSz, Sz(".js;.exe"));
-        frmMain = std::make_unique<FrmMain>();
-        frmMain->Show();
-        EXPECT_EQ(Rows(frmMain->hwnd()), (std::vector<std::string>{".js", ".exe"}));
-    }
-    frmMain = std::make_unique<FrmMain>();  // the install has taken CurVer away again
-    frmMain->Show();
-    EXPECT_EQ(Text(frmMain->hwnd(), kLabel3), "Outlook vn/a");
-    EXPECT_EQ(frmMain->SecurityKeyPath(), "Software\\Microsoft\\Office\\n/a\\Outlook\\Security");
-    frmMain.reset();
-}
-
 }  // namespace
 }  // namespace sarvell::test

@@ -38,11 +38,11 @@ TEST_P(OutlookVersion, IsTheProgrammaticNameAfterItsLastDotOrNa) {
 
 TEST(OutlookVersionFaults, EveryFailureAnswersNa) {
     std::string version;
-    RunFaultMatrix({[](MemoryStore& store) {
+    RunFaultMatrix([](MemoryStore& store) {
                         SetRaw(store, HKeyClassesRoot, "Outlook.Application\\CurVer", "", kRegSz, Sz("Outlook.Application.16"));
                     },
                     [&] { version = GetOutlookVersion(); },
-                    [&](const FaultRun& run, MemoryStore&) { EXPECT_EQ(version, run.faultFired ? "n/a" : "16.0"); }});
+                    [&](const FaultRun& run, MemoryStore&) { EXPECT_EQ(version, run.faultFired ? "n/a" : "16.0"); });
 }
 
 }  // namespace

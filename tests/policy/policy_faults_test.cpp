@@ -65,7 +65,7 @@ TEST(PolicyFaults, EveryFailedCallKeepsEveryOtherEntry) {
         ListState before;
         std::optional<MemoryView> view;
         std::optional<policy::SecurityPolicy> policy;
-        RunFaultMatrix({[&](MemoryStore& store) {
+        RunFaultMatrix([&](MemoryStore& store) {
                             Store(store, "Level1Remove", remove);
                             Store(store, "Level1Add", add);
                             before = ReadList(store, kKey, value);
@@ -85,7 +85,7 @@ TEST(PolicyFaults, EveryFailedCallKeepsEveryOtherEntry) {
                             EXPECT_TRUE(run.faultFired || after.entries != before.entries) << "the clean run did nothing";
                             policy->RefreshList();
                             EXPECT_EQ(view->rows, ExpectedRows(store, kKey, safeView));
-                        }});
+                        });
     }
 }
 

@@ -79,7 +79,7 @@ TEST_P(Policy, ViewsShowTheStoredEntriesAndTheFilteredCatalogue) {
     const Case cases[] = {
         {1, {}, {}, {}, {}},
         {1, ".exe;.bat", ".zip;.rar;.exe", {".exe", ".bat"}, {".zip", ".rar", ".exe"}},  // user rows are never filtered
-        {1, ".EXE", {}, {".exe"}, {}},
+        {1, ".EXE;.BAT", {}, {".exe", ".bat"}, {}},
         {1, ".ws", {}, {".ws", ".wsc", ".wsf", ".wsh"}, {}},
         {1, ".vb", {}, {".vb", ".vbe", ".vbs"}, {}},
         {1, ".js;.MDZ", {}, {".js", ".jse", ".mdz"}, {}},

@@ -225,7 +225,7 @@ TEST(RegistryFaults, FailedCallsNeverPassForSuccess) {
     };
     cRegistry reg = At(HKeyCurrentUser, path, "v");
     reg.Default(Text("none"));
-    RunFaultMatrix({setup,
+    RunFaultMatrix(setup,
                     [&] {
                         reg.SectionKey(path + "\\New");
                         reg.Value(Text("new"));
@@ -236,11 +236,25 @@ TEST(RegistryFaults, FailedCallsNeverPassForSuccess) {
                         EXPECT_EQ(run.faultFired, run.raised) << "a failure was reported as success, or the reverse";
                         EXPECT_EQ(GetRaw(store, HKeyCurrentUser, path, "v")->data, Sz(run.raised ? "%SARVELL_UNSET%;old" : "new"));
                         EXPECT_EQ(GetRaw(store, HKeyCurrentUser, path, "other")->data, Sz("old"));
-                    }});
+                    });
     Variant read;
     V names;
     std::int32_t count = -1;
-    RunFaultMatrix({setup,
+    // A value that grows between the size query and the read is read again.
+    MemoryStore store;
+    PlatformScope scope(store);
+    setup(store);
+    store.FailWhen([&, queries = 0](const CallInfo& c) mutable -> std::optional<Status> {
+        if (c.call == Call::QueryValue && c.name == "v" && ++queries == 2) {  // after the size query
+            SetRaw(store, HKeyCurrentUser, path, "v", kRegSz, Sz("grown beyond the first size"));
+        }
+        return std::nullopt;
+    });
+    EXPECT_EQ(reg.Value(), Text("grown beyond the first size"));
+    store.FailWhen([](const CallInfo& c) { return c.call == Call::CreateKey ? std::optional<Status>(5) : std::nullopt; });
+    EXPECT_EQ(Raised([&] { reg.Value(Text("x")); }), "Failed to set registry value Key: '-2147483647',Section: '" + path +
+                                                         "',Key: 'v' to value: 'x'");
+    RunFaultMatrix(setup,
                     [&] {
                         read = reg.Value();
                         if (!reg.EnumerateValues(names, count) || count > 2) throw std::logic_error("");
@@ -249,7 +263,7 @@ TEST(RegistryFaults, FailedCallsNeverPassForSuccess) {
                         EXPECT_FALSE(run.raised);
                         EXPECT_TRUE(read == Text("none") || read == Text("%SARVELL_UNSET%;old")) << ToText(read);
                         EXPECT_EQ(count, static_cast<std::int32_t>(names.size()));
-                    }});
+                    });
 }
 
 }  // namespace

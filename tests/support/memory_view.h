@@ -4,6 +4,7 @@
 // rows takes the selection away.
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -15,17 +16,13 @@ class MemoryView : public policy::PolicyView {
 public:
     std::vector<std::string> rows;
     int selected = -1;
-    bool safeView = true;
+    bool safeView = true, addEnabled = false;
     std::string extension, markCaption;
-    bool addEnabled = false;
     int appendsLeft = -1;  // after this many more rows the list takes no more (-1: never)
 
     int RowCount() const override { return static_cast<int>(rows.size()); }
     std::string RowText(int i) const override { return Has(i) ? rows[static_cast<std::size_t>(i)] : std::string(); }
-    void ClearRows() override {
-        rows.clear();
-        selected = -1;
-    }
+    void ClearRows() override { rows.clear(), selected = -1; }
     bool AppendRow(const std::string& text) override {
         if (appendsLeft == 0) return false;
         appendsLeft -= appendsLeft > 0 ? 1 : 0;
@@ -42,13 +39,10 @@ public:
     void SetExtensionText(const std::string& text) override { extension = text; }
     void SetMarkCaption(const std::string& caption) override { markCaption = caption; }
     void SetAddEnabled(bool enabled) override { addEnabled = enabled; }
-
     // The index of the first row that reads `row`, or -1.
     int Find(const std::string& row) const {
-        for (int i = 0; i < RowCount(); ++i) {
-            if (rows[static_cast<std::size_t>(i)] == row) return i;
-        }
-        return -1;
+        const auto at = std::find(rows.begin(), rows.end(), row);
+        return at == rows.end() ? -1 : static_cast<int>(at - rows.begin());
     }
 
 private:
