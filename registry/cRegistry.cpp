@@ -273,14 +273,12 @@ bool cRegistry::EnumerateValues(std::vector<std::string>& sKeyNames, std::int32_
     }
     KeyInfo info;
     if (platform.QueryInfoKey(key.get(), info) != status::Success) return true;
-    std::uint32_t capacity = info.maxValueNameLen + 1;
-    if (capacity == 0) capacity = 1;
-    for (std::uint32_t index = 0;; ++index) {
-        std::string name;
-        if (platform.EnumValue(key.get(), index, capacity, name) != status::Success) break;
-        sKeyNames.push_back(std::move(name));
+    std::string name;
+    for (std::uint32_t index = 0; iKeyCount != std::numeric_limits<std::int32_t>::max() &&
+                                  platform.EnumValue(key.get(), index, info.maxValueNameLen + 1, name) == status::Success;
+         ++index) {
+        sKeyNames.push_back(name);
         ++iKeyCount;
-        if (index == std::numeric_limits<std::uint32_t>::max()) break;
     }
     return true;
 }
@@ -290,20 +288,15 @@ bool cRegistry::EnumerateSections(std::vector<std::string>& sSect, std::int32_t&
     sSect.clear();
     Platform& platform = CurrentPlatform();
     KeyHandle key(platform);
-    try {
-        if (platform.OpenKey(RootHandle(classKey_), sectionKey_, kKeyEnumerateSubKeys, key.put()) != status::Success) {
-            return true;
-        }
-        constexpr std::uint32_t kNameBuffer = 255;
-        for (std::uint32_t index = 0;; ++index) {
-            std::string name;
-            if (platform.EnumKey(key.get(), index, kNameBuffer, name) != status::Success) break;
-            if (iSectCount == std::numeric_limits<std::int32_t>::max()) throw std::overflow_error("Overflow");
-            sSect.push_back(std::move(name));
-            ++iSectCount;
-        }
-    } catch (const std::exception& e) {
-        Raise(kErrEnumerateSections, e.what());
+    if (platform.OpenKey(RootHandle(classKey_), sectionKey_, kKeyEnumerateSubKeys, key.put()) != status::Success) {
+        return true;
+    }
+    constexpr std::uint32_t kNameBuffer = 255;
+    std::string name;
+    for (std::uint32_t index = 0; platform.EnumKey(key.get(), index, kNameBuffer, name) == status::Success; ++index) {
+        if (iSectCount == std::numeric_limits<std::int32_t>::max()) Raise(kErrEnumerateSections, "Overflow");
+        sSect.push_back(name);
+        ++iSectCount;
     }
     return true;
 }

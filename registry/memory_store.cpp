@@ -24,12 +24,6 @@ std::string_view UpToZero(std::string_view s) {
 
 std::size_t Utf16Length(std::string_view s) { return FromWtf8(s).size(); }
 
-std::string Folded(std::string_view s) {
-    std::u16string w = FromWtf8(s);
-    for (char16_t& c : w) c = FoldCase(c);
-    return ToWtf8(w);
-}
-
 std::optional<std::string> EnvironmentVariable(const std::string& name) {
 #ifdef _WIN32
     const std::u16string wname = FromWtf8(name);
@@ -76,7 +70,7 @@ std::string MemoryStore::LocalComputerName() {
     return ToWtf8(std::u16string_view(reinterpret_cast<const char16_t*>(name), size));
 #else
     char name[256] = {};
-    if (gethostname(name, sizeof name - 1) != 0 || name[0] == '\0') return "localhost";
+    gethostname(name, sizeof name - 1);  // on failure the name stays empty, which is this computer too
     return name;
 #endif
 }
@@ -117,7 +111,7 @@ void MemoryStore::ClearFaults() {
 std::optional<Status> MemoryStore::Fault(Call call, const Key* key, std::string_view name) {
     ++calls_;
     std::optional<Status> injected;
-    if (failAt_ != 0 && (calls_ == failAt_ || (failPersistent_ && calls_ > failAt_))) injected = failStatus_;
+    if (failAt_ != 0 && (failPersistent_ ? calls_ >= failAt_ : calls_ == failAt_)) injected = failStatus_;
     if (!injected && predicate_) injected = predicate_(CallInfo{call, calls_, key ? key->path : std::string(), name});
     if (injected) faultFired_ = true;
     return injected;
@@ -347,17 +341,6 @@ std::optional<std::string> MemoryStore::ExpandEnvironment(std::string_view text)
         out += value ? *value : std::string(text.substr(open, close - open + 1));
         i = close + 1;
     }
-    return out;
-}
-
-void MemoryStore::Collect(const Key& key, Snapshot& out) {
-    for (const auto& v : key.values) out[{Folded(key.path), Folded(v.name)}] = {v.type, v.data};
-    for (const auto& c : key.children) Collect(*c, out);
-}
-
-MemoryStore::Snapshot MemoryStore::TakeSnapshot() const {
-    Snapshot out;
-    for (const auto& [handle, key] : roots_) Collect(*key, out);
     return out;
 }
 

@@ -35,7 +35,7 @@ enum class Call : std::uint8_t {
 // What a fault predicate sees of a call.
 struct CallInfo {
     Call call;
-    std::uint64_t number;     // 1-based count of calls since the store was made or reset
+    std::uint64_t number;     // 1-based count of calls since the store was made
     std::string keyPath;      // full path of the key the call works on, root name first
     std::string_view name;    // value name, sub-key path or text the call was given
 };
@@ -71,18 +71,10 @@ public:
     // Fail every call for which the predicate answers a status.
     void FailWhen(std::function<std::optional<Status>(const CallInfo&)> predicate);
     void ClearFaults();
-    // Calls made since the store was made or the count was reset.
-    std::uint64_t CallCount() const { return calls_; }
-    void ResetCallCount() { calls_ = 0; }
     // Whether an injected fault answered a call since the last ClearFaults.
     bool FaultFired() const { return faultFired_; }
 
     std::size_t OpenHandles() const { return handles_.size(); }
-
-    // Every value of the store: (key path, value name) -> (type, data), with
-    // paths and names upper-cased so that equal stores compare equal.
-    using Snapshot = std::map<std::pair<std::string, std::string>, std::pair<std::uint32_t, std::vector<std::uint8_t>>>;
-    Snapshot TakeSnapshot() const;
 
 private:
     struct Value {
@@ -105,7 +97,6 @@ private:
     Status Walk(Handle root, std::string_view subKey, bool create, KeyPtr& key);
     Handle NewHandle(KeyPtr key);
     static Value* FindValue(Key& key, std::string_view name);
-    static void Collect(const Key& key, Snapshot& out);
 
     std::string computerName_;
     std::map<Handle, KeyPtr> roots_;

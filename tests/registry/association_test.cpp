@@ -45,10 +45,10 @@ TEST_P(Associations, WritesEveryKeyAskedForUnderBothRoots) {
                                         Both(shell + "print"), Both(cls_ + "\\DefaultIcon")}),
               (std::vector<std::string>{cls_, "d", "&Open", q + " \"%1\"", "-", "-"}));
     reg.CreateEXEAssociation("", cls_, "App File", ext_, "", true, "", true, "", true, "", 0);
-    EXPECT_EQ((std::vector<std::string>{Both(cls_), Both(shell + "open\\command"), Both(shell + "print"),
+    EXPECT_EQ((std::vector<std::string>{Both(cls_), Both(shell + "open"), Both(shell + "open\\command"), Both(shell + "print"),
                                         Both(shell + "print\\command"), Both(shell + "add"), Both(shell + "add\\command"),
                                         Both(shell + "new"), Both(shell + "new\\command"), Both(cls_ + "\\DefaultIcon")}),
-              (std::vector<std::string>{"App File", "\" \"%1\"", "&Print", "\" /p \"%1\"", "&Install " + ext_,
+              (std::vector<std::string>{"App File", "&Open", "\" \"%1\"", "&Print", "\" /p \"%1\"", "&Install " + ext_,
                                         "\" /a \"%1\"", "&New", "\" /n \"%1\"", "\",0"}));
     // Left aimed at the last key written, below HKEY_LOCAL_MACHINE.
     EXPECT_EQ((std::tuple{reg.SectionKey(), reg.ClassKey()}), (std::tuple{cls_ + "\\DefaultIcon", HKeyLocalMachine}));

@@ -134,6 +134,7 @@ TEST_P(Conformance, ThisComputerConnectsToThePredefinedRootItself) {
     const std::string cls = ClassesKey();
     SetRaw(P(), HKeyClassesRoot, cls + "\\CurVer", "", kRegSz, Sz("x"));
     KeyHandle remote(P());
+    ASSERT_NE(MemoryStore::LocalComputerName(), "");
     ASSERT_EQ(P().ConnectRegistry("\\\\" + MemoryStore::LocalComputerName(), hkcr_, remote.put()), status::Success);
     EXPECT_EQ(Open(remote.get(), "\\" + cls + "\\CurVer"), status::Success);
     // The reserved "invalid" domain never answers; Wine says so without traffic.

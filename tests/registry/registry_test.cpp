@@ -240,10 +240,24 @@ TEST(RegistryFaults, FailedCallsNeverPassForSuccess) {
     Variant read;
     V names;
     std::int32_t count = -1;
-    // A value that grows between the size query and the read is read again.
+    // The loop's own tool: call n fails, once or from then on.
     MemoryStore store;
     PlatformScope scope(store);
     setup(store);
+    for (bool persistent : {false, true}) {
+        store.FailCall(2, status::AccessDenied, persistent);
+        std::vector<bool> fired;
+        for (int i = 0; i < 3; ++i) fired.push_back(reg.KeyExists() == false);
+        EXPECT_EQ(fired, (std::vector<bool>{false, true, persistent}));
+        store.ClearFaults();
+    }
+    V paths;  // what a fault predicate sees of a call: the key's path, root name first
+    store.FailWhen([&](const CallInfo& c) { return paths.push_back(c.keyPath), std::optional<Status>(); });
+    for (std::int32_t root : {HKeyClassesRoot, HKeyCurrentUser, HKeyLocalMachine, HKeyUsers, HKeyCurrentConfig}) {
+        At(root, "").KeyExists();
+    }
+    EXPECT_EQ(paths, (V{"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE", "HKEY_USERS", "HKEY_CURRENT_CONFIG"}));
+    // A value that grows between the size query and the read is read again.
     store.FailWhen([&, queries = 0](const CallInfo& c) mutable -> std::optional<Status> {
         if (c.call == Call::QueryValue && c.name == "v" && ++queries == 2) {  // after the size query
             SetRaw(store, HKeyCurrentUser, path, "v", kRegSz, Sz("grown beyond the first size"));
