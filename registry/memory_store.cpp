@@ -328,7 +328,7 @@ std::optional<std::string> MemoryStore::ExpandEnvironment(std::string_view text)
     if (Fault(Call::ExpandEnvironment, nullptr, text)) return std::nullopt;
     text = UpToZero(text);
     std::string out;
-    for (std::size_t i = 0; i < text.size();) {
+    for (std::size_t i = 0; i != text.size();) {
         const std::size_t open = text.find('%', i);
         const std::size_t close = open == std::string_view::npos ? open : text.find('%', open + 1);
         if (close == std::string_view::npos) {

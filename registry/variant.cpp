@@ -11,7 +11,6 @@ std::string ToText(const Variant& v) {
         std::string operator()(const Bytes& b) const {
             static constexpr char kHex[] = "0123456789ABCDEF";
             std::string out;
-            out.reserve(b.size() * 3);
             for (std::uint8_t x : b) {
                 if (!out.empty()) out += ' ';
                 out += kHex[x >> 4];

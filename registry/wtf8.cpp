@@ -33,7 +33,6 @@ bool IsLow(std::uint32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
 std::string ToWtf8(std::u16string_view text) {
     std::string out;
-    out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         std::uint32_t u = text[i];
         if (IsHigh(u) && i + 1 < text.size() && IsLow(text[i + 1])) {
@@ -48,7 +47,6 @@ std::string ToWtf8(std::u16string_view text) {
 
 std::u16string FromWtf8(std::string_view text) {
     std::u16string out;
-    out.reserve(text.size());
     std::size_t i = 0;
     const std::size_t n = text.size();
     auto byte = [&](std::size_t k) { return static_cast<std::uint8_t>(text[k]); };

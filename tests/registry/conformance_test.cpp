@@ -54,6 +54,9 @@ TEST_P(Conformance, KeyPathsNamesAndTheirLimits) {
     }
     EXPECT_EQ(P().DeleteKey(hkcr_, "\\" + cls + "\\CurVer"), status::BadPathname);
     EXPECT_EQ(P().DeleteKey(0, "x"), status::InvalidHandle);
+    Handle raw = 0;  // a handle closes once
+    ASSERT_EQ(P().OpenKey(hkcu_, Path(), kKeyQueryValue, raw), status::Success);
+    EXPECT_EQ((std::vector<Status>{P().CloseKey(raw), P().CloseKey(raw)}), (std::vector<Status>{0, status::InvalidHandle}));
     ASSERT_EQ(Open(hkcu_, Path()), status::Success);
     const std::uint8_t one[4] = {1, 0, 0, 0};
     EXPECT_EQ(P().SetValue(key_->get(), std::string(16383, 'n'), kRegDword, one, 4), status::Success);
@@ -93,7 +96,7 @@ TEST_P(Conformance, SizeQueriesAndEnumerationCapacities) {
     SetRaw(P(), HKeyCurrentUser, Path(), "abc", kRegSz, Sz("abc"));
     SetRaw(P(), HKeyCurrentUser, Path(), "", kRegBinary, {});
     SetRaw(P(), HKeyCurrentUser, Path("\xC3\xA4" + std::string(254, 'L')), "", kRegSz, Sz("x"));
-    SetRaw(P(), HKeyCurrentUser, Path("short"), "", kRegSz, Sz("x"));
+    SetRaw(P(), HKeyCurrentUser, Path(std::string(254, 'S')), "", kRegSz, Sz("x"));  // just fits
     ASSERT_EQ(Open(hkcu_, Path()), status::Success);
     std::uint32_t type = 99, size = 0;
     std::uint8_t buffer[4] = {7, 7, 7, 7};

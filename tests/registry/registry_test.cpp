@@ -255,8 +255,11 @@ TEST(RegistryFaults, FailedCallsNeverPassForSuccess) {
     store.FailWhen([&](const CallInfo& c) { return paths.push_back(c.keyPath), std::optional<Status>(); });
     for (std::int32_t root : {HKeyClassesRoot, HKeyCurrentUser, HKeyLocalMachine, HKeyUsers, HKeyCurrentConfig}) {
         At(root, "").KeyExists();
+        store.DeleteKey(RootHandle(root), "x");
     }
-    EXPECT_EQ(paths, (V{"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE", "HKEY_USERS", "HKEY_CURRENT_CONFIG"}));
+    EXPECT_EQ(paths, (V{"HKEY_CLASSES_ROOT", "HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_CURRENT_USER",
+                        "HKEY_LOCAL_MACHINE", "HKEY_LOCAL_MACHINE", "HKEY_USERS", "HKEY_USERS", "HKEY_CURRENT_CONFIG",
+                        "HKEY_CURRENT_CONFIG"}));
     // A value that grows between the size query and the read is read again.
     store.FailWhen([&, queries = 0](const CallInfo& c) mutable -> std::optional<Status> {
         if (c.call == Call::QueryValue && c.name == "v" && ++queries == 2) {  // after the size query
