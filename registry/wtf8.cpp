@@ -150,7 +150,6 @@ char16_t FoldCase(char16_t c) {
 }
 
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-    if (a.size() == b.size() && a == b) return true;
     const std::u16string wa = FromWtf8(a);
     const std::u16string wb = FromWtf8(b);
     if (wa.size() != wb.size()) return false;

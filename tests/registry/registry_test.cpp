@@ -156,7 +156,7 @@ TEST_P(Registry, WritesWhatTheTypeAsksOrRaisesAndStoresNothing) {
         {kRegNone, Text("x"), std::nullopt, where + "' to value: 'x'"},
         {kRegMultiSz, Text("x"), std::nullopt, where + "' to value: 'x'"},
         {kRegDword, Text("12"), std::nullopt, where + "' to value: '12'"},
-        {kRegSz, Variant(Bytes{0x0A, 0xFF}), std::nullopt, where + "' to value: '0A FF'"},
+        {kRegSz, Variant(Bytes{0x0A, 0xBC, 0xDE, 0xF9}), std::nullopt, where + "' to value: '0A BC DE F9'"},
         {kRegBinary, Int(1), std::nullopt, kApplicationDefinedError},
     };
     for (const auto& [asked, value, stored, error] : cases) {
