@@ -54,7 +54,7 @@ ListRead ReadListValue(const std::string& keyPath, const std::string& valueName)
         read.isText = std::holds_alternative<std::string>(value);
         read.text = ToText(value);
     } catch (...) {
-        read = ListRead{ListRead::State::Failed, {}, false};
+        read.state = ListRead::State::Failed;
     }
     return read;
 }

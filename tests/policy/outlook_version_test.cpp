@@ -33,7 +33,9 @@ TEST_P(OutlookVersion, IsTheProgrammaticNameAfterItsLastDotOrNa) {
     }
     DeleteTree(P(), HKeyClassesRoot, "Outlook.Application");
     if (saved) SetRaw(P(), HKeyClassesRoot, key, "", saved->type, saved->data);
-    EXPECT_EQ(policy::SecurityKeyPathFor("VERSION"), "Software\\Microsoft\\Office\\VERSION\\Outlook\\Security");
+    EXPECT_EQ((std::tuple{policy::SecurityKeyPathFor("11.0"), policy::SecurityKeyPathFor("VERSION")}),
+              (std::tuple{"Software\\Microsoft\\Office\\11.0\\Outlook\\Security",
+                          "Software\\Microsoft\\Office\\VERSION\\Outlook\\Security"}));  // the text put in is not searched again
 }
 
 TEST(OutlookVersionFaults, EveryFailureAnswersNa) {

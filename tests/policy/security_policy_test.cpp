@@ -140,6 +140,7 @@ TEST_P(Policy, CommandsWriteTheirChangeAndKeepEverythingElse) {
         {{}, "a\0b;.c"s, 1, "a", "", {}, ".c"},  // never a fragment into Level1Remove
         {{}, ".exe - Executable File\0;.c"s, 1, exe, "", {}, ".c"},
         {{}, {}, 1, nullptr, "zip", {}, ".zip"},
+        {{}, "", 1, nullptr, "zip", {}, ".zip"},  // an empty text is no list
         {{}, ".zip", 1, nullptr, ".rar", {}, ".rar;.zip"},
         {{}, ".rar", 1, nullptr, "", {}, ".;.rar"},
         {{}, ".zip", 1, nullptr, ".a;.zip", {}, ".a;.zip;.zip"},  // no duplicate check
