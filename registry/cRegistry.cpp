@@ -1,5 +1,6 @@
 #include "registry/cRegistry.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "registry/platform.h"
@@ -102,22 +103,14 @@ std::string cRegistry::ExpandEnvironmentText(Platform& platform, const std::stri
     // The platform expands up to the first zero character; expanding each
     // zero-separated piece keeps the text behind a zero instead of cutting it.
     std::string out;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t zero = text.find('\0', start);
-        const std::string piece = text.substr(start, zero == std::string::npos ? std::string::npos : zero - start);
-        if (piece.empty()) {
-            // nothing to expand
-        } else if (auto expanded = platform.ExpandEnvironment(piece)) {
-            out += *expanded;
-        } else {
-            out += piece;  // unexpanded rather than lost
-        }
-        if (zero == std::string::npos) break;
+    for (std::size_t start = 0, zero;; start = zero + 1) {
+        zero = std::min(text.find('\0', start), text.size());
+        const std::string piece = text.substr(start, zero - start);
+        const auto expanded = piece.empty() ? std::nullopt : platform.ExpandEnvironment(piece);
+        out += expanded ? *expanded : piece;  // unexpanded rather than lost
+        if (zero == text.size()) return out;
         out += '\0';
-        start = zero + 1;
     }
-    return out;
 }
 
 Variant cRegistry::Value() {
