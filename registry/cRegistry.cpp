@@ -173,7 +173,6 @@ Status cRegistry::ReadValue(Variant& out, bool expand) {
                 out = type == kRegDword ? v : ReverseByteOrder(v);
                 return status::Success;
             }
-            break;
         }
     }
     // Binary data: one element more than the data, the last one 0.
