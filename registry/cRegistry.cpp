@@ -330,7 +330,6 @@ void cRegistry::CreateEXEAssociation(const std::string& sExePath, const std::str
     const std::string file = "\"%1\"";
     auto write = [&](const std::string& section, const std::string& text) {
         SectionKey(section);
-        ValueKey("");
         WriteClassesValue(text);
     };
     SectionKey("." + sAssociation);

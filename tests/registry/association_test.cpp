@@ -66,16 +66,22 @@ TEST_P(Associations, AdditionalVerbsNeedTheClassAndWholeGroups) {
             reg.CreateAdditionalEXEAssociations(cls_, items);
         } catch (const RegistryError& e) {
             EXPECT_EQ(e.Source(), RegistrySource());
-            return e.Number();
+            return std::to_string(e.Number()) + " " + e.Description();
         }
-        return 0;
+        return std::string();
     };
-    EXPECT_EQ(raised({Variant("edit"), Variant("&Edit")}), kErrAssociationItems);
-    EXPECT_EQ(raised({}), kErrClassNotDefined);  // ClassKey 0
+    EXPECT_EQ(raised({Variant("edit"), Variant("&Edit")}),
+              std::to_string(kErrAssociationItems) +
+                  " Invalid parameter list passed to CreateAdditionalEXEAssociations - expected Name/Text/Command");
+    const std::string undefined =
+        std::to_string(kErrClassNotDefined) + " Error - attempt to create additional associations before class defined.";
+    EXPECT_EQ(raised({}), undefined);  // ClassKey 0
+    reg.ValueKey("stale");  // the registration writes default values whatever the instance held
     reg.CreateEXEAssociation("app.exe", cls_, "d", ext_);
-    EXPECT_EQ(raised({}), kErrClassNotDefined);  // looked for directly below HKEY_LOCAL_MACHINE
+    EXPECT_EQ((std::tuple{Both("." + ext_), Both(cls_ + "\\shell\\open")}), (std::tuple{cls_, "&Open"}));
+    EXPECT_EQ(raised({}), undefined);  // looked for directly below HKEY_LOCAL_MACHINE
     reg.ClassKey(HKeyClassesRoot);
-    EXPECT_EQ(raised({Variant("edit"), Variant("&Edit"), Variant("n.exe %1"), Variant("view"), Variant("&View"), Variant("v")}), 0);
+    EXPECT_EQ(raised({Variant("edit"), Variant("&Edit"), Variant("n.exe %1"), Variant("view"), Variant("&View"), Variant("v")}), "");
     EXPECT_EQ((std::vector<std::string>{Both(cls_ + "\\shell\\edit"), Both(cls_ + "\\shell\\edit\\command"),
                                         Both(cls_ + "\\shell\\view\\command")}),
               (std::vector<std::string>{"&Edit", "n.exe %1", "v"}));
