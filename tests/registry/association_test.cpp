@@ -81,6 +81,8 @@ TEST_P(Associations, AdditionalVerbsNeedTheClassAndWholeGroups) {
     EXPECT_EQ((std::tuple{Both("." + ext_), Both(cls_ + "\\shell\\open")}), (std::tuple{cls_, "&Open"}));
     EXPECT_EQ(raised({}), undefined);  // looked for directly below HKEY_LOCAL_MACHINE
     reg.ClassKey(HKeyClassesRoot);
+    reg.ValueKey("stale");  // each verb writes a default string value whatever the instance held
+    reg.ValueType(kRegBinary);
     EXPECT_EQ(raised({Variant("edit"), Variant("&Edit"), Variant("n.exe %1"), Variant("view"), Variant("&View"), Variant("v")}), "");
     EXPECT_EQ((std::vector<std::string>{Both(cls_ + "\\shell\\edit"), Both(cls_ + "\\shell\\edit\\command"),
                                         Both(cls_ + "\\shell\\view\\command")}),
