@@ -103,7 +103,6 @@ void MemoryStore::FailWhen(std::function<std::optional<Status>(const CallInfo&)>
 
 void MemoryStore::ClearFaults() {
     failAt_ = 0;
-    failPersistent_ = false;
     faultFired_ = false;
     predicate_ = nullptr;
 }
