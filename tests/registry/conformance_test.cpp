@@ -53,6 +53,10 @@ TEST_P(Conformance, KeyPathsNamesAndTheirLimits) {
         EXPECT_EQ(create ? Create(root, path) : Open(root, path), expected) << path << " " << create;
     }
     EXPECT_EQ(P().DeleteKey(hkcr_, "\\" + cls + "\\CurVer"), status::BadPathname);
+    ASSERT_EQ(Open(hkcu_, Path("a\\b\\c")), status::Success);  // a handle outlives its key, which answers so
+    ASSERT_EQ(P().DeleteKey(hkcu_, Path("a\\b\\c")), status::Success);
+    std::uint32_t type = 0, size = 0;
+    EXPECT_EQ(P().QueryValue(key_->get(), "", type, nullptr, size), status::KeyDeleted);
     EXPECT_EQ(P().DeleteKey(0, "x"), status::InvalidHandle);
     Handle raw = 0;  // a handle closes once
     ASSERT_EQ(P().OpenKey(hkcu_, Path(), kKeyQueryValue, raw), status::Success);
