@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "app/resource_ids.h"
+#include "infowin/resource_ids.h"
 #include "infowin/frm_about.h"
 #include "policy/outlook_version.h"
 #include "ui/font.h"

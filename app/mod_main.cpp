@@ -4,8 +4,12 @@
 
 #include <commctrl.h>
 
+#include <exception>
+
 #include "app/frm_main.h"
+#include "registry/registry_error.h"
 #include "ui/handle.h"
+#include "ui/text.h"
 #include "ui/window.h"
 
 namespace sarvell::app {
@@ -34,6 +38,7 @@ bool PrevInstance() {
 
 void Main() {
     if (PrevInstance()) return;
+    ui::SetFatalErrorReport(&ReportFatalError);
     InitCommonControls();
     if (!frmMain) frmMain = std::make_unique<FrmMain>();
     frmMain->Show();
@@ -51,6 +56,21 @@ int RunMessageLoop() {
         DispatchMessageW(&msg);
     }
     return 0;
+}
+
+void ReportFatalError() noexcept {
+    std::string text = "Run-time error";
+    try {
+        throw;
+    } catch (const registry::RegistryError& e) {
+        text += " '" + std::to_string(e.Number()) + "':\n\n" + e.Description();
+    } catch (const std::exception& e) {
+        text += std::string(":\n\n") + e.what();
+    } catch (...) {
+    }
+    MessageBoxW(nullptr, ui::Widen(text).c_str(), ui::Widen(registry::ProgramName()).c_str(),
+                MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    ExitProcess(1);
 }
 
 }  // namespace sarvell::app

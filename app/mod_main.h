@@ -15,4 +15,8 @@ void Main();
 // the process's exit code.
 int RunMessageLoop();
 
+// The report of an error nothing trapped, called inside the catch block:
+// its number and description in a message box; then the process ends.
+[[noreturn]] void ReportFatalError() noexcept;
+
 }  // namespace sarvell::app

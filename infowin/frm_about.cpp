@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "app/resource_ids.h"
-#include "app/version.h"
+#include "infowin/resource_ids.h"
+#include "infowin/version.h"
 #include "infowin/frm_donation.h"
 #include "infowin/info_ids.h"
 #include "infowin/info_text.h"

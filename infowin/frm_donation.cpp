@@ -1,6 +1,6 @@
 #include "infowin/frm_donation.h"
 
-#include "app/resource_ids.h"
+#include "infowin/resource_ids.h"
 #include "infowin/info_ids.h"
 #include "infowin/info_text.h"
 #include "ui/font.h"

@@ -71,12 +71,8 @@ bool ListRead::Composable() const {
 
 std::string GetRegValue(const std::string& keyPath, const std::string& valueName,
                         const std::string& defaultText) noexcept {
-    try {
-        const ListRead read = ReadListValue(keyPath, valueName);
-        return read.state == ListRead::State::Present && !read.text.empty() ? read.text : defaultText;
-    } catch (...) {
-        return defaultText;
-    }
+    const ListRead read = ReadListValue(keyPath, valueName);
+    return read.state == ListRead::State::Present && !read.text.empty() ? read.text : defaultText;
 }
 
 }  // namespace sarvell::policy

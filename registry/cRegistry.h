@@ -47,6 +47,8 @@ public:
     bool EnumerateValues(std::vector<std::string>& sKeyNames, std::int32_t& iKeyCount) const;
     bool EnumerateSections(std::vector<std::string>& sSect, std::int32_t& iSectCount) const;
 
+    // File-type associations (associations.cpp), which the program's own
+    // windows never call.
     // Registers a program as the handler of a file type, under both
     // HKEY_CLASSES_ROOT and HKEY_LOCAL_MACHINE\SOFTWARE\Classes. The first
     // write that fails ends it; what was written before stays.

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "registry/wtf8.h"
+#include "registry/fold_case.h"
+#include "text/wtf8.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -22,11 +23,11 @@ std::string_view UpToZero(std::string_view s) {
     return z == std::string_view::npos ? s : s.substr(0, z);
 }
 
-std::size_t Utf16Length(std::string_view s) { return FromWtf8(s).size(); }
+std::size_t Utf16Length(std::string_view s) { return text::FromWtf8(s).size(); }
 
 std::optional<std::string> EnvironmentVariable(const std::string& name) {
 #ifdef _WIN32
-    const std::u16string wname = FromWtf8(name);
+    const std::u16string wname = text::FromWtf8(name);
     const auto* n = reinterpret_cast<const wchar_t*>(wname.c_str());
     const DWORD needed = GetEnvironmentVariableW(n, nullptr, 0);
     if (needed == 0) return std::nullopt;
@@ -34,7 +35,7 @@ std::optional<std::string> EnvironmentVariable(const std::string& name) {
     const DWORD got = GetEnvironmentVariableW(n, reinterpret_cast<wchar_t*>(value.data()), needed);
     if (got >= needed) return std::nullopt;
     value.resize(got);
-    return ToWtf8(value);
+    return text::ToWtf8(value);
 #else
     // Windows looks environment names up without regard to case.
     for (char** e = environ; e != nullptr && *e != nullptr; ++e) {
@@ -67,7 +68,7 @@ std::string MemoryStore::LocalComputerName() {
     wchar_t name[MAX_COMPUTERNAME_LENGTH + 1];
     DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
     if (!GetComputerNameW(name, &size)) return "LOCALHOST";
-    return ToWtf8(std::u16string_view(reinterpret_cast<const char16_t*>(name), size));
+    return text::ToWtf8(std::u16string_view(reinterpret_cast<const char16_t*>(name), size));
 #else
     char name[256] = {};
     gethostname(name, sizeof name - 1);  // on failure the name stays empty, which is this computer too

@@ -5,7 +5,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include "registry/wtf8.h"
+#include "text/wtf8.h"
 #else
 #include <unistd.h>
 
@@ -23,7 +23,7 @@ std::string ExecutablePath() {
         const DWORD n = GetModuleFileNameW(nullptr, reinterpret_cast<wchar_t*>(buffer.data()),
                                            static_cast<DWORD>(buffer.size()));
         if (n == 0) return {};
-        if (n < buffer.size()) return ToWtf8(std::u16string_view(buffer.data(), n));
+        if (n < buffer.size()) return text::ToWtf8(std::u16string_view(buffer.data(), n));
         if (buffer.size() >= 32768) return {};
         buffer.resize(buffer.size() * 2);
     }

@@ -6,7 +6,7 @@
 #include <limits>
 #include <vector>
 
-#include "registry/wtf8.h"
+#include "text/wtf8.h"
 
 namespace sarvell::registry {
 
@@ -18,14 +18,14 @@ HKEY H(Handle h) { return reinterpret_cast<HKEY>(h); }
 std::wstring Wide(std::string_view s) {
     const std::size_t z = s.find('\0');
     if (z != std::string_view::npos) s = s.substr(0, z);
-    const std::u16string w = FromWtf8(s);
+    const std::u16string w = text::FromWtf8(s);
     return std::wstring(w.begin(), w.end());
 }
 
 bool IsStringType(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
 
 std::string Narrow(const wchar_t* s, std::size_t n) {
-    return ToWtf8(std::u16string_view(reinterpret_cast<const char16_t*>(s), n));
+    return text::ToWtf8(std::u16string_view(reinterpret_cast<const char16_t*>(s), n));
 }
 
 }  // namespace
@@ -92,7 +92,7 @@ Status Win32Platform::QueryValue(Handle key, std::string_view name, std::uint32_
     }
     std::u16string units(raw.size() / 2, u'\0');
     if (!units.empty()) std::memcpy(units.data(), raw.data(), units.size() * 2);
-    std::string text = IsStringType(t) ? ToWtf8(units) : std::string(raw.begin(), raw.end());
+    std::string text = IsStringType(t) ? sarvell::text::ToWtf8(units) : std::string(raw.begin(), raw.end());
     if (text.size() > std::numeric_limits<std::uint32_t>::max()) return ERROR_NOT_ENOUGH_MEMORY;
     const auto needed = static_cast<std::uint32_t>(text.size());
     type = t;
@@ -109,7 +109,7 @@ Status Win32Platform::SetValue(Handle key, std::string_view name, std::uint32_t 
                                std::uint32_t size) {
     const std::wstring wname = Wide(name);
     if (!IsStringType(type) || data == nullptr) return RegSetValueExW(H(key), wname.c_str(), 0, type, data, size);
-    std::u16string w = FromWtf8(std::string_view(reinterpret_cast<const char*>(data), size));
+    std::u16string w = text::FromWtf8(std::string_view(reinterpret_cast<const char*>(data), size));
     if (w.size() >= std::numeric_limits<DWORD>::max() / 2) return ERROR_INVALID_PARAMETER;
     const auto bytes = static_cast<DWORD>(w.size() * 2);
     // The registry adds a terminating zero to string data that lacks one

@@ -2,17 +2,17 @@
 
 #include <vector>
 
-#include "registry/wtf8.h"
+#include "text/wtf8.h"
 
 namespace sarvell::ui {
 
 std::wstring Widen(std::string_view text) {
-    const std::u16string w = registry::FromWtf8(text);
+    const std::u16string w = sarvell::text::FromWtf8(text);
     return std::wstring(w.begin(), w.end());
 }
 
 std::string Narrow(std::wstring_view text) {
-    return registry::ToWtf8(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
+    return sarvell::text::ToWtf8(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
 }
 
 std::string WindowText(HWND hwnd) {

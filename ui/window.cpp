@@ -1,15 +1,12 @@
 #include "ui/window.h"
 
 #include <exception>
-#include <string>
-
-#include "registry/registry_error.h"
-#include "ui/text.h"
 
 namespace sarvell::ui {
 
 namespace {
 int liveWindows = 0;
+FatalErrorReport fatalErrorReport = nullptr;
 }  // namespace
 
 Window::~Window() {
@@ -66,7 +63,8 @@ LRESULT CALLBACK Window::Thunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     try {
         result = self->HandleMessage(message, wParam, lParam);
     } catch (...) {
-        ReportFatalError();
+        if (fatalErrorReport != nullptr) fatalErrorReport();
+        std::terminate();
     }
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
@@ -81,18 +79,6 @@ LRESULT CALLBACK Window::Thunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 
 int LiveWindowCount() { return liveWindows; }
 
-void ReportFatalError() noexcept {
-    std::wstring text = L"Run-time error";
-    try {
-        throw;
-    } catch (const registry::RegistryError& e) {
-        text += L" '" + std::to_wstring(e.Number()) + L"':\n\n" + Widen(e.Description());
-    } catch (const std::exception& e) {
-        text += L":\n\n" + Widen(e.what());
-    } catch (...) {
-    }
-    MessageBoxW(nullptr, text.c_str(), Widen(registry::ProgramName()).c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
-    ExitProcess(1);
-}
+void SetFatalErrorReport(FatalErrorReport report) { fatalErrorReport = report; }
 
 }  // namespace sarvell::ui

@@ -1,7 +1,7 @@
 // The base of every form: one window procedure for all of them, which finds
 // the form object on the window and calls its member handler. No C++
 // exception crosses back into Windows: one that reaches the thunk is fatal,
-// reported the way the program reports every untrapped error.
+// handed to the program's report of every untrapped error.
 #pragma once
 
 #include <windows.h>
@@ -38,7 +38,9 @@ private:
 // How many form windows exist; the program ends when none is left.
 int LiveWindowCount();
 
-// The program's report of an error nothing trapped; it ends the process.
-[[noreturn]] void ReportFatalError() noexcept;
+// The program's report of an error nothing trapped, called inside the
+// catch block; it ends the process. Without one the process just ends.
+using FatalErrorReport = void (*)() noexcept;
+void SetFatalErrorReport(FatalErrorReport report);
 
 }  // namespace sarvell::ui

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "app/resource_ids.h"
+#include "infowin/resource_ids.h"
 #include "tests/app/app_support.h"
 #include "tests/support/digest.h"
 #include "ui/text.h"

@@ -1,11 +1,11 @@
-#include "registry/wtf8.h"
+#include "text/wtf8.h"
 
 #include <gtest/gtest.h>
 
 namespace sarvell::test {
 namespace {
 
-using namespace registry;
+using namespace text;
 
 TEST(Wtf8, RoundTripsEveryUtf16SequenceAndReplacesMalformedBytes) {
     const std::u16string samples[] = {
