@@ -12,24 +12,22 @@
 #include "app/frm_main_ids.h"
 #include "policy/policy_view.h"
 #include "policy/security_policy.h"
-#include "ui/handle.h"
-#include "ui/window.h"
+#include "ui/form.h"
 
 namespace sarvell::app {
 
-class FrmMain final : public ui::Window, public policy::PolicyView {
+class FrmMain final : public ui::Form, public policy::PolicyView {
 public:
-    FrmMain() = default;
+    FrmMain();
     ~FrmMain() override;
 
     // Creates the window, hidden, and runs the load sequence; once.
-    void Load();
+    void Load(HWND opener = nullptr) override;
     // Shows the window modelessly, loading it first when needed.
     void Show();
     bool Loaded() const { return hwnd() != nullptr; }
 
     const std::string& SecurityKeyPath() const { return policy_->SecurityKeyPath(); }
-    UINT Dpi() const { return dpi_; }
 
     // policy::PolicyView over the window's controls.
     int RowCount() const override;
@@ -47,26 +45,16 @@ public:
     void SetAddEnabled(bool enabled) override;
 
 protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnCommand(int id, int code) override;
     void OnFinalMessage() override;
 
 private:
     // The controls' handles, looked up once: GetDlgItem asks the window
     // server under Wine, which costs more than adding a list row.
     HWND Control(int id) const { return controls_[static_cast<std::size_t>(id - kImage1)]; }
-    // A new DPI: font, control positions, then what ApplyDpiToWindow does.
-    void ApplyDpi(UINT dpi);
-    // The icons and the client size for dpi_.
-    void ApplyDpiToWindow();
-    void OnCommand(int id, int code);
 
     std::array<HWND, kCmdExit - kImage1 + 1> controls_{};
-    HWND focus_ = nullptr;  // the control that had the focus when the window was last active
-    UINT dpi_ = 96;
-    UINT iconDpi_ = 0;  // the DPI the title-bar icons were made for
     int rowUpdates_ = 0;
-    ui::UniqueFont font_;
-    ui::UniqueIcon icon_, smallIcon_, picture_;
     std::optional<policy::SecurityPolicy> policy_;
 };
 

@@ -2,15 +2,12 @@
 
 #include <commctrl.h>
 
-#include "infowin/resource_ids.h"
-#include "infowin/version.h"
 #include "infowin/frm_donation.h"
 #include "infowin/info_ids.h"
 #include "infowin/info_text.h"
-#include "ui/font.h"
-#include "ui/icons.h"
-#include "ui/layout.h"
-#include "ui/modal.h"
+#include "infowin/resource_ids.h"
+#include "infowin/version.h"
+#include "ui/handle.h"
 #include "ui/shell.h"
 #include "ui/text.h"
 
@@ -20,35 +17,33 @@ std::unique_ptr<FrmAbout> frmAbout;
 
 namespace {
 
-constexpr int kClientWidth = 5550;
-constexpr int kClientHeight = 3435;
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
 constexpr UINT_PTR kCreditsTimer = 1;
 constexpr UINT kCreditsInterval = 100;  // ms
-constexpr int kCreditLeft = 3120, kCreditWidth = 2292, kCreditHeight = 252;
-constexpr COLORREF kLinkBlue = RGB(0, 0, 255);
+// Wide enough for the longest credit, centred where the lines have always been.
+constexpr int kCreditLeft = 3000, kCreditWidth = 2532, kCreditHeight = 252;
 
-constexpr DWORD kLabel = SS_LEFTNOWORDWRAP | SS_NOPREFIX;
 // A credit line is one line: a text too long for it ends in "...", where a
 // wrapped second line would show only the top of its letters.
 constexpr DWORD kCredit = SS_CENTER | SS_NOPREFIX | SS_ENDELLIPSIS;
-constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP;
 
 // In tab order: OK first, so it has the focus when the window opens.
-constexpr ui::ControlRow kControls[] = {
-    {kAboutOK, L"Button", L"OK", kButton, 0, 4200, 3000, 1260, 345},
-    {kAboutDonation, L"Button", L"Donationware", kButton, 0, 4200, 2520, 1260, 375},
-    {kAboutPicture, L"Static", L"", SS_ICON | SS_CENTERIMAGE, 0, 240, 120, 1450, 1455},
-    {kAboutCredit1, L"Static", L"", kCredit, 0, kCreditLeft, 960, kCreditWidth, kCreditHeight},
-    {kAboutCredit2, L"Static", L"", kCredit, 0, kCreditLeft, 1320, kCreditWidth, kCreditHeight},
+constexpr ui::Control kControls[] = {
+    {kAboutOK, L"Button", L"OK", ui::kPushButton, 0, 4200, 3000, 1260, 345},
+    {kAboutDonation, L"Button", L"Donationware", ui::kPushButton, 0, 4200, 2520, 1260, 375},
+    {kAboutPicture, L"Static", L"", SS_ICON | SS_CENTERIMAGE, 0, 240, 120, 1450, 1455, ui::Look::Well},
+    {kAboutCredit1, L"Static", L"Created By: Dunmere", kCredit, 0, kCreditLeft, 960, kCreditWidth, kCreditHeight},
+    {kAboutCredit2, L"Static", L"Dunmere Application Design Team", kCredit, 0, kCreditLeft, 1320, kCreditWidth, kCreditHeight},
     {kAboutCredit3, L"Static", L"", kCredit, 0, kCreditLeft, 1680, kCreditWidth, kCreditHeight},
     {kAboutCredit4, L"Static", L"", kCredit, 0, kCreditLeft, 2040, kCreditWidth, kCreditHeight},
-    {kAboutEmail, L"Static", L"Email", kLabel, 0, 480, 1800, 495, 255},
-    {kAboutMail, L"Static", L"", kLabel | SS_NOTIFY, 0, 960, 1800, 1695, 255},
-    {kAboutBuild, L"Static", L"", kLabel, 0, 480, 2160, 1935, 255},
-    {kAboutDisclaimer, L"Static", L"", SS_LEFT | SS_NOPREFIX, 0, 120, 2520, 3495, 795},
+    {kAboutEmail, L"Static", L"Email", ui::kLineLabel, 0, 480, 1800, 495, 255, ui::Look::Label},
+    {kAboutMail, L"Static", L"", ui::kLineLabel | SS_NOTIFY, 0, 960, 1800, 1695, 255, ui::Look::Link},
+    {kAboutBuild, L"Static", L"", ui::kLineLabel, 0, 480, 2160, 1935, 255, ui::Look::Label},
+    {kAboutDisclaimer, L"Static", L"", ui::kWrappedLabel, 0, 120, 2520, 3495, 795, ui::Look::Label},
 };
+
+// The picture fills its box: 96 pixels at 100 %.
+constexpr ui::FormSpec kForm{kAboutClass, L"About", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, 5550, 3435,
+                             IDI_ABOUT, kAboutPicture, IDI_PRODUCT, 1440, kControls, kAboutOK};
 
 // Shape1(0..2), painted in index order, so that each lies over the one before.
 struct Square {
@@ -63,24 +58,12 @@ constexpr Square kSquares[] = {
 
 }  // namespace
 
-FrmAbout::FrmAbout() {
-    okId_ = kAboutOK;
-    linkId_ = kAboutMail;
-}
+FrmAbout::FrmAbout() : Form(kForm) {}
 
 void FrmAbout::Load(HWND opener) {
-    CreateFor({kAboutClass, L"About", kStyle, kExStyle, kClientWidth, kClientHeight, IDI_ABOUT}, opener);
-    dpi_ = ui::WindowDpi(hwnd());
-    font_ = ui::CreateDialogFont(dpi_);
-    link_ = ui::CreateDialogFont(dpi_, FW_NORMAL, true);
-    ui::CreateControls(hwnd(), kControls, dpi_, font_.get());
-    SendMessageW(GetDlgItem(hwnd(), kAboutMail), WM_SETFONT, reinterpret_cast<WPARAM>(link_.get()), FALSE);
-
-    const char* const credits[] = {"Created By: Dunmere", "Dunmere Application Design Team", kMakerWebAddress,
-                                   kCopyrightLine};
-    for (int i = 0; i < CreditsScroller::kLines; ++i) {
-        ui::SetWindowTextUtf8(GetDlgItem(hwnd(), kAboutCredit1 + i), credits[i]);
-    }
+    Create(opener);
+    ui::SetWindowTextUtf8(GetDlgItem(hwnd(), kAboutCredit3), kMakerWebAddress);
+    ui::SetWindowTextUtf8(GetDlgItem(hwnd(), kAboutCredit4), kCopyrightLine);
     ui::SetWindowTextUtf8(GetDlgItem(hwnd(), kAboutMail), kSupportMailAddress);
     ui::SetWindowTextUtf8(GetDlgItem(hwnd(), kAboutDisclaimer), kDisclaimer);
     ui::SetWindowTextUtf8(GetDlgItem(hwnd(), kAboutBuild),
@@ -99,44 +82,25 @@ void FrmAbout::Load(HWND opener) {
         info.lpszText = text;
         SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
     }
-
-    ApplyDpi(dpi_);
     SetTimer(hwnd(), kCreditsTimer, kCreditsInterval, nullptr);
-}
-
-void FrmAbout::ApplyDpi(UINT dpi) {
-    if (dpi != dpi_) {
-        dpi_ = dpi;
-        font_ = ui::CreateDialogFont(dpi);
-        link_ = ui::CreateDialogFont(dpi, FW_NORMAL, true);
-        ui::PlaceControls(hwnd(), kControls, dpi, font_.get());
-        SendMessageW(GetDlgItem(hwnd(), kAboutMail), WM_SETFONT, reinterpret_cast<WPARAM>(link_.get()), TRUE);
-    }
-    // The picture fills its box: 96 pixels at 100 %.
-    picture_ = ui::SetControlIcon(GetDlgItem(hwnd(), kAboutPicture), IDI_PRODUCT, ui::TwipsToPixels(1440, dpi));
-    PlaceCredits();
-    FitClient(dpi);
-    InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 void FrmAbout::PlaceCredits() {
     for (int i = 0; i < CreditsScroller::kLines; ++i) {
         HWND line = GetDlgItem(hwnd(), kAboutCredit1 + i);
-        const int top = ui::TwipsToPixels(static_cast<int>(credits_[i].top), dpi_);
-        SetWindowPos(line, nullptr, ui::TwipsToPixels(kCreditLeft, dpi_), top, 0, 0,
+        SetWindowPos(line, nullptr, Px(kCreditLeft), Px(static_cast<int>(credits_[i].top)), 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         ShowWindow(line, credits_[i].shown ? SW_SHOWNA : SW_HIDE);
     }
 }
 
 void FrmAbout::Paint(HDC dc) {
-    const auto px = [&](int twips) { return ui::TwipsToPixels(twips, dpi_); };
     ui::UniquePen black(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
     for (const Square& s : kSquares) {
         ui::UniqueBrush fill(CreateSolidBrush(s.fill));
         ui::ScopedSelect pen(dc, black.get());
         ui::ScopedSelect brush(dc, fill.get());
-        Rectangle(dc, px(s.left), px(s.top), px(s.left + s.size), px(s.top + s.size));
+        Rectangle(dc, Px(s.left), Px(s.top), Px(s.left + s.size), Px(s.top + s.size));
     }
     // Line1(1) grey over Line1(0) white: an etched rule across the window.
     const struct {
@@ -145,11 +109,10 @@ void FrmAbout::Paint(HDC dc) {
         COLORREF color;
     } lines[] = {{2445, 2, RGB(255, 255, 255)}, {2430, 1, RGB(128, 128, 128)}};
     for (const auto& line : lines) {
-        ui::UniquePen pen(
-            CreatePen(PS_SOLID, MulDiv(line.width, static_cast<int>(dpi_), 96), line.color));
+        ui::UniquePen pen(CreatePen(PS_SOLID, MulDiv(line.width, static_cast<int>(Dpi()), 96), line.color));
         ui::ScopedSelect select(dc, pen.get());
-        MoveToEx(dc, px(120), px(line.y), nullptr);
-        LineTo(dc, px(5445), px(line.y));
+        MoveToEx(dc, Px(120), Px(line.y), nullptr);
+        LineTo(dc, Px(5445), Px(line.y));
     }
 }
 
@@ -170,34 +133,13 @@ LRESULT FrmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 PlaceCredits();
             }
             return 0;
-        case WM_CTLCOLORSTATIC: {
-            HDC dc = reinterpret_cast<HDC>(wParam);
-            const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
-            if (id == kAboutPicture) {
-                SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
-            }
-            SetTextColor(dc, id == kAboutMail ? kLinkBlue : RGB(0, 0, 0));
-            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-        }
-        case WM_PAINT: {
-            PAINTSTRUCT ps{};
-            HDC dc = BeginPaint(hwnd(), &ps);
-            if (dc != nullptr) Paint(dc);
-            EndPaint(hwnd(), &ps);
-            return 0;
-        }
         case WM_DESTROY:
             KillTimer(hwnd(), kCreditsTimer);
-            return 0;
-        case WM_DPICHANGED:
-            ApplyDpi(LOWORD(wParam));
             return 0;
         default:
             break;
     }
-    return ModalForm::HandleMessage(message, wParam, lParam);
+    return Form::HandleMessage(message, wParam, lParam);
 }
 
 void FrmAbout::OnFinalMessage() {

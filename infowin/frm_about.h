@@ -7,12 +7,11 @@
 #include <memory>
 
 #include "infowin/credits.h"
-#include "ui/handle.h"
-#include "ui/modal.h"
+#include "ui/form.h"
 
 namespace sarvell::infowin {
 
-class FrmAbout final : public ui::ModalForm {
+class FrmAbout final : public ui::Form {
 public:
     FrmAbout();
     const CreditsScroller& Credits() const { return credits_; }
@@ -20,18 +19,15 @@ public:
 protected:
     void Load(HWND opener) override;
     void OnCommand(int id, int code) override;
+    void OnDpi() override { PlaceCredits(); }
+    void Paint(HDC dc) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnFinalMessage() override;
 
 private:
-    void ApplyDpi(UINT dpi);
     void PlaceCredits();
-    void Paint(HDC dc);
 
-    UINT dpi_ = 96;
     CreditsScroller credits_;
-    ui::UniqueFont font_, link_;
-    ui::UniqueIcon picture_;
 };
 
 // The window's one global reference; its unload empties it.

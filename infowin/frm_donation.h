@@ -6,28 +6,19 @@
 
 #include <memory>
 
-#include "ui/handle.h"
-#include "ui/modal.h"
+#include "ui/form.h"
 
 namespace sarvell::infowin {
 
-class FrmDonation final : public ui::ModalForm {
+class FrmDonation final : public ui::Form {
 public:
     FrmDonation();
 
 protected:
     void Load(HWND opener) override;
     void OnCommand(int id, int code) override;
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc) override;
     void OnFinalMessage() override;
-
-private:
-    void ApplyDpi(UINT dpi);
-
-    UINT dpi_ = 96;
-    ui::UniqueFont font_, bold_, link_;
-    ui::UniqueIcon banner_;
-    ui::UniqueBrush white_;
 };
 
 // The window's one global reference; its unload empties it.

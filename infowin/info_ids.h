@@ -31,7 +31,6 @@ enum DonationControl : int {
     kDonationLabel3,
     kDonationImage,  // Image1
     kDonationFrame,  // Frame1
-    kDonationBanner,  // Picture1
 };
 
 }  // namespace sarvell::infowin

@@ -2,16 +2,10 @@
 
 namespace sarvell::ui {
 
-namespace {
-HICON Load(int id, int size, UINT flags) {
-    return static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, flags));
+UniqueIcon LoadIconAt(int id, int size) {
+    return UniqueIcon(static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
 }
-}  // namespace
-
-HICON SharedIcon(int id, int size) { return Load(id, size, LR_SHARED); }
-
-UniqueIcon LoadIconAt(int id, int size) { return UniqueIcon(Load(id, size, LR_DEFAULTCOLOR)); }
 
 UniqueIcon SetControlIcon(HWND control, int id, int size) {
     UniqueIcon icon = LoadIconAt(id, size);

@@ -7,8 +7,6 @@
 
 namespace sarvell::ui {
 
-// Owned by the module: never destroyed (window-class icons).
-HICON SharedIcon(int id, int size);
 UniqueIcon LoadIconAt(int id, int size);
 
 // Shows icon `id` at `size` pixels in an SS_ICON static. The caller keeps

@@ -24,34 +24,6 @@ UINT SystemDpi() {
     return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 
-RECT PixelRect(const ControlRow& row, UINT dpi) {
-    const int x = TwipsToPixels(row.left, dpi);
-    const int y = TwipsToPixels(row.top, dpi);
-    return RECT{x, y, x + TwipsToPixels(row.width, dpi), y + TwipsToPixels(row.height, dpi)};
-}
-
-void CreateControls(HWND parent, std::span<const ControlRow> table, UINT dpi, HFONT font) {
-    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-    for (const ControlRow& row : table) {
-        const RECT r = PixelRect(row, dpi);
-        HWND control = CreateWindowExW(row.exStyle, row.className, row.text, row.style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
-                                       r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
-        if (control != nullptr) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    }
-}
-
-void PlaceControls(HWND parent, std::span<const ControlRow> table, UINT dpi, HFONT font) {
-    for (const ControlRow& row : table) {
-        HWND control = GetDlgItem(parent, row.id);
-        if (control == nullptr) continue;
-        const RECT r = PixelRect(row, dpi);
-        SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    }
-}
-
 UINT WindowDpi(HWND hwnd) {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
     static const auto getDpi = Lookup<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow");

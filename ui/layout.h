@@ -5,31 +5,11 @@
 
 #include <windows.h>
 
-#include <span>
-
 namespace sarvell::ui {
 
 inline constexpr int kTwipsPerInch = 1440;
 
-struct ControlRow {
-    int id;
-    const wchar_t* className;
-    const wchar_t* text;
-    // WS_CHILD, WS_VISIBLE and WS_CLIPSIBLINGS are added: where controls
-    // overlap, the one earlier in the table is drawn on top.
-    DWORD style;
-    DWORD exStyle;
-    int left, top, width, height;  // twips, from the client area's top-left corner
-};
-
 inline int TwipsToPixels(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch); }
-
-RECT PixelRect(const ControlRow& row, UINT dpi);
-
-// Creates the controls in table order, which is also their tab order.
-void CreateControls(HWND parent, std::span<const ControlRow> table, UINT dpi, HFONT font);
-// Moves and resizes existing controls for a new DPI and gives them the font.
-void PlaceControls(HWND parent, std::span<const ControlRow> table, UINT dpi, HFONT font);
 
 // The DPI a window is shown at; 96 on systems that cannot tell.
 UINT WindowDpi(HWND hwnd);

@@ -20,7 +20,7 @@ Window::~Window() {
     }
 }
 
-void Window::RegisterClass(const wchar_t* name, HICON icon, HICON smallIcon) {
+void Window::RegisterClass(const wchar_t* name) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof existing;
@@ -29,8 +29,6 @@ void Window::RegisterClass(const wchar_t* name, HICON icon, HICON smallIcon) {
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = &Window::Thunk;
     wc.hInstance = instance;
-    wc.hIcon = icon;
-    wc.hIconSm = smallIcon;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = name;

@@ -18,7 +18,7 @@ public:
     HWND hwnd() const { return hwnd_; }
 
     // Registers a window class whose procedure is the thunk; once per name.
-    static void RegisterClass(const wchar_t* name, HICON icon, HICON smallIcon);
+    static void RegisterClass(const wchar_t* name);
 
 protected:
     // Creates the window with `this` as its object.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <deque>
 
 #include "app/frm_main_ids.h"
@@ -88,6 +89,42 @@ RECT RectIn(HWND window, HWND control) {
     GetWindowRect(control, &r);
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
     return r;
+}
+
+void CheckLayoutAt(UINT dpi, HWND window, int clientWidth, int clientHeight, const std::vector<Box>& controls) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&r));
+    const auto px = [dpi](int twips) { return static_cast<LONG>(std::lround(twips * static_cast<int>(dpi) / 1440.0)); };
+    GetClientRect(window, &r);
+    EXPECT_EQ((std::vector<LONG>{r.right, r.bottom}), (std::vector<LONG>{px(clientWidth), px(clientHeight)})) << dpi << " dpi";
+    std::vector<int> order;
+    for (HWND c = GetWindow(window, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) order.push_back(GetDlgCtrlID(c));
+    std::vector<int> expected;
+    for (const Box& b : controls) {
+        expected.push_back(b.id);
+        r = RectIn(window, GetDlgItem(window, b.id));
+        EXPECT_EQ((std::vector<LONG>{r.left, r.top, r.right - r.left, r.bottom - r.top}),
+                  (std::vector<LONG>{px(b.left), px(b.top), px(b.width), px(b.height)}))
+            << "control " << b.id << " at " << dpi << " dpi";
+        // A one-line static text fits its control.
+        HWND control = GetDlgItem(window, b.id);
+        const LONG type = GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK;
+        wchar_t cls[16] = {};
+        GetClassNameW(control, cls, 16);
+        const std::wstring text = ui::Widen(Text(control));
+        if (std::wstring_view(cls) != L"Static" || text.empty() || type == SS_ICON || type == SS_LEFT) continue;
+        HDC dc = GetDC(control);
+        const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+        GetClientRect(control, &r);
+        RECT need{};
+        DrawTextW(dc, text.c_str(), -1, &need, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+        SelectObject(dc, old);
+        ReleaseDC(control, dc);
+        EXPECT_TRUE(need.right <= r.right && need.bottom <= r.bottom)
+            << Text(control) << " needs " << need.right << " x " << need.bottom << " at " << dpi << " dpi";
+    }
+    EXPECT_EQ(order, expected) << "z-order at " << dpi << " dpi";
 }
 
 namespace {

@@ -37,6 +37,15 @@ void Type(HWND parent, int id, const std::string& text);  // keystroke by keystr
 void Pump();
 RECT RectIn(HWND window, HWND control);  // in the window's client coordinates
 
+struct Box {
+    int id;
+    int left, top, width, height;  // twips
+};
+// Moves the window to a monitor of that DPI, as Windows tells it, then
+// checks its client size and its controls: in z-order, each at its place,
+// and every static text shown whole.
+void CheckLayoutAt(UINT dpi, HWND window, int clientWidth, int clientHeight, const std::vector<Box>& controls);
+
 // Runs a step from inside whatever modal loop runs `ms` from now. A step
 // that fails closes the About and donation windows, so that the test ends
 // at once instead of waiting in a modal loop for ctest's timeout.

@@ -1,9 +1,7 @@
-// The main window made in this process: its controls and layout at 96 and
-// 144 dpi, its start state, focus and tab order, and what its buttons and
-// keys do. The commands' registry work is driven end to end in e2e_test.
+// The main window made in this process: its controls, z-order and layout
+// at 96 and 144 dpi, its start state, focus and tab order, and what its
+// buttons and keys do. The commands' registry work is driven end to end in e2e_test.
 #include <gtest/gtest.h>
-
-#include <cmath>
 
 #include "app/frm_main.h"
 #include "tests/app/app_support.h"
@@ -16,32 +14,29 @@ namespace {
 using namespace sarvell::app;
 
 struct Expected {
-    int id;
+    Box box;
     const wchar_t* cls;
     const char* text;  // nullptr: set by the load sequence
     DWORD style;       // the control kind's style bits
-    int left, top, width, height;  // twips, from the client area
 };
 
-// Label3 sits at 240, 360 inside Frame1, which sits at -120, 4920.
+// In z-order; Label3 sits at 240, 360 inside Frame1, which sits at -120, 4920.
 const Expected kLayout[] = {
-    {kImage1, L"Static", "", SS_ICON, 120, 120, 480, 480},
-    {kLabel1, L"Static", nullptr, SS_LEFT, 720, 120, 4935, 975},
-    {kLabel4, L"Static", "Add an extension to the blocked extension list (example: .asp)", SS_LEFT, 960, 1260, 2415, 375},
-    {kTxtExtension, L"Edit", "", ES_AUTOHSCROLL, 3480, 1305, 975, 285},
-    {kCmdAdd, L"Button", "Add", BS_PUSHBUTTON, 4560, 1320, 495, 255},
-    {kOptType0, L"Button", "Display Safe Extensions", BS_AUTORADIOBUTTON, 1320, 1890, 2055, 255},
-    {kOptType1, L"Button", "Display Blocked Extensions", BS_AUTORADIOBUTTON, 3480, 1890, 2295, 255},
-    {kLabel2, L"Static", "Extensions:", SS_LEFTNOWORDWRAP, 120, 1920, 1335, 255},
-    {kLbExtensions, L"ListBox", "", LBS_NOINTEGRALHEIGHT, 120, 2160, 5655, 2265},
-    {kCmdDelete, L"Button", "Mark as blocked", BS_PUSHBUTTON, 2040, 4470, 1815, 315},  // no default button
-    {kFrame1, L"Button", "  Dunmere ", BS_GROUPBOX, -120, 4920, 6015, 735},
-    {kLabel3, L"Static", "Outlook v77.0", SS_LEFTNOWORDWRAP, 120, 5280, 1455, 255},
-    {kCmdAbout, L"Button", "About", BS_PUSHBUTTON, 3120, 5160, 1455, 315},
-    {kCmdExit, L"Button", "Close", BS_PUSHBUTTON, 4680, 5160, 1095, 315},
+    {{kOptType0, 1320, 1890, 2055, 255}, L"Button", "Display Safe Extensions", BS_AUTORADIOBUTTON},
+    {{kOptType1, 3480, 1890, 2295, 255}, L"Button", "Display Blocked Extensions", BS_AUTORADIOBUTTON},
+    {{kCmdDelete, 2040, 4470, 1815, 315}, L"Button", "Mark as blocked", BS_PUSHBUTTON},  // no default button
+    {{kCmdAbout, 3120, 5160, 1455, 315}, L"Button", "About", BS_PUSHBUTTON},
+    {{kCmdExit, 4680, 5160, 1095, 315}, L"Button", "Close", BS_PUSHBUTTON},
+    {{kCmdAdd, 4560, 1320, 495, 255}, L"Button", "Add", BS_PUSHBUTTON},
+    {{kLabel4, 960, 1260, 2415, 375}, L"Static", "Add an extension to the blocked extension list (example: .asp)", SS_LEFT},
+    {{kTxtExtension, 3480, 1305, 975, 285}, L"Edit", "", ES_AUTOHSCROLL},
+    {{kLabel2, 120, 1920, 1335, 255}, L"Static", "Extensions:", SS_LEFTNOWORDWRAP},
+    {{kLbExtensions, 120, 2160, 5655, 2265}, L"ListBox", "", LBS_NOINTEGRALHEIGHT},
+    {{kLabel1, 720, 120, 4935, 975}, L"Static", nullptr, SS_LEFT},
+    {{kLabel3, 120, 5280, 1455, 255}, L"Static", "Outlook v77.0", SS_LEFTNOWORDWRAP},
+    {{kImage1, 120, 120, 480, 480}, L"Static", "", SS_ICON},
+    {{kFrame1, -120, 4920, 6015, 735}, L"Button", "  Dunmere ", BS_GROUPBOX},
 };
-
-int Pixels(int twips, int dpi) { return static_cast<int>(std::lround(twips * dpi / 1440.0)); }
 
 class MainWindow : public ::testing::Test {
 protected:
@@ -56,21 +51,6 @@ protected:
         Pump();
     }
     HWND Item(int id) { return GetDlgItem(main_, id); }
-    void CheckLayout(int dpi) {
-        RECT client{};
-        GetClientRect(main_, &client);
-        EXPECT_EQ((std::tuple{client.right, client.bottom}), (std::tuple{Pixels(5880, dpi), Pixels(5580, dpi)}));
-        for (const Expected& e : kLayout) {
-            const RECT r = RectIn(main_, Item(e.id));
-            EXPECT_EQ((std::vector<LONG>{r.left, r.top, r.right - r.left, r.bottom - r.top}),
-                      (std::vector<LONG>{Pixels(e.left, dpi), Pixels(e.top, dpi), Pixels(e.width, dpi),
-                                         Pixels(e.height, dpi)}))
-                << "control " << e.id << " at " << dpi << " dpi";
-        }
-        LOGFONTW lf{};
-        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Item(kLabel1), WM_GETFONT, 0, 0)), sizeof lf, &lf);
-        EXPECT_EQ(lf.lfHeight, dpi == 96 ? -11 : -17);  // 8.25 pt
-    }
 
     OutlookInstall outlook_;
     HWND main_ = nullptr;
@@ -85,17 +65,20 @@ TEST_F(MainWindow, OpensInTheSafeViewWithItsTableAt96And144Dpi) {
     EXPECT_FALSE(GetWindowLongW(main_, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
     EXPECT_NE(SendMessageW(Item(kImage1), STM_GETICON, 0, 0), 0);
     const HFONT font = reinterpret_cast<HFONT>(SendMessageW(Item(kCmdExit), WM_GETFONT, 0, 0));
+    std::vector<Box> boxes;
     for (const Expected& e : kLayout) {
-        SCOPED_TRACE("control " + std::to_string(e.id));
+        const int id = e.box.id;
+        SCOPED_TRACE("control " + std::to_string(id));
+        boxes.push_back(e.box);
         wchar_t cls[32] = {};
-        GetClassNameW(Item(e.id), cls, 32);
+        GetClassNameW(Item(id), cls, 32);
         EXPECT_STREQ(cls, e.cls);
-        EXPECT_EQ(Text(main_, e.id), e.text ? e.text : Text(main_, e.id));
+        EXPECT_EQ(Text(main_, id), e.text ? e.text : Text(main_, id));
         const DWORD mask = e.cls[0] == L'S' ? SS_TYPEMASK : e.cls[0] == L'B' ? BS_TYPEMASK : e.style;
-        EXPECT_EQ(GetWindowLongW(Item(e.id), GWL_STYLE) & mask, e.style);
-        EXPECT_EQ(IsWindowEnabled(Item(e.id)) == FALSE, e.id == kCmdAdd || e.id == kFrame1);
-        EXPECT_TRUE(IsWindowVisible(Item(e.id)));
-        EXPECT_TRUE(e.id == kImage1 || reinterpret_cast<HFONT>(SendMessageW(Item(e.id), WM_GETFONT, 0, 0)) == font);
+        EXPECT_EQ(GetWindowLongW(Item(id), GWL_STYLE) & mask, e.style);
+        EXPECT_EQ(IsWindowEnabled(Item(id)) == FALSE, id == kCmdAdd || id == kFrame1);
+        EXPECT_TRUE(IsWindowVisible(Item(id)));
+        EXPECT_TRUE(id == kImage1 || reinterpret_cast<HFONT>(SendMessageW(Item(id), WM_GETFONT, 0, 0)) == font);
     }
     EXPECT_EQ(GetWindowLongW(Item(kLbExtensions), GWL_STYLE) & (LBS_SORT | LBS_MULTIPLESEL | LBS_EXTENDEDSEL), 0);
     EXPECT_GE(SendMessageW(Item(kTxtExtension), EM_GETLIMITTEXT, 0, 0), 0x7FFFFFFE);
@@ -106,13 +89,12 @@ TEST_F(MainWindow, OpensInTheSafeViewWithItsTableAt96And144Dpi) {
     EXPECT_EQ(GetFocus(), Item(kOptType0));  // the first tab stop
 
     ASSERT_EQ(frmMain->Dpi(), 96u) << "the test prefix runs at 100 %";
-    CheckLayout(96);
-    RECT suggested{};  // what Windows sends when the window moves to a 150 % monitor
-    GetWindowRect(main_, &suggested);
-    SendMessageW(main_, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
-    CheckLayout(144);
-    SendMessageW(main_, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
-    CheckLayout(96);
+    for (UINT dpi : {96u, 144u, 96u}) {
+        CheckLayoutAt(dpi, main_, 5880, 5580, boxes);
+        LOGFONTW lf{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Item(kLabel1), WM_GETFONT, 0, 0)), sizeof lf, &lf);
+        EXPECT_EQ(lf.lfHeight, dpi == 96 ? -11 : -17);  // 8.25 pt
+    }
 }
 
 TEST_F(MainWindow, TabOrderFollowsTheTableAndFocusComesBackWithTheWindow) {

@@ -1,6 +1,6 @@
 // The About and donation windows over the main window: modal stacking,
 // closing by OK and by the close box, focus, the links handed to the shell,
-// the scroller on screen, and the layouts at 96 dpi.
+// the scroller on screen, and the layouts at 96 and 144 dpi.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -19,19 +19,6 @@ namespace {
 using namespace sarvell::infowin;
 
 int Pixels(double twips) { return static_cast<int>(std::lround(twips * 96 / 1440.0)); }
-
-// The client size, then each control's id and rectangle, in twips.
-void CheckLayout(HWND window, std::vector<std::vector<int>> boxes) {
-    RECT r{};
-    GetClientRect(window, &r);
-    EXPECT_EQ((std::vector<int>{r.right, r.bottom}), (std::vector<int>{Pixels(boxes[0][0]), Pixels(boxes[0][1])}));
-    for (std::size_t i = 1; i < boxes.size(); ++i) {
-        r = RectIn(window, GetDlgItem(window, boxes[i][0]));
-        EXPECT_EQ((std::vector<int>{r.left, r.top, r.right - r.left, r.bottom - r.top}),
-                  (std::vector<int>{Pixels(boxes[i][1]), Pixels(boxes[i][2]), Pixels(boxes[i][3]), Pixels(boxes[i][4])}))
-            << "control " << boxes[i][0];
-    }
-}
 
 void ClickLabel(HWND window, int id) {
     SendMessageW(GetDlgItem(window, id), WM_LBUTTONDOWN, MK_LBUTTON, 0);
@@ -72,14 +59,16 @@ TEST_F(InfoWindows, AboutIsModalOverTheMainWindowAndStartsAfreshAtEveryOpening) 
             EXPECT_EQ(GetFocus(), GetDlgItem(about, kAboutOK));
             EXPECT_EQ(GetNextDlgTabItem(about, GetDlgItem(about, kAboutOK), FALSE), GetDlgItem(about, kAboutDonation));
             EXPECT_EQ(frmAbout->Credits()[0].top, 960) << "the credits start afresh";
-            CheckLayout(about, {{5550, 3435},
-                                {kAboutOK, 4200, 3000, 1260, 345},
-                                {kAboutDonation, 4200, 2520, 1260, 375},
-                                {kAboutPicture, 240, 120, 1450, 1455},
-                                {kAboutCredit1, 3120, 960, 2292, 252},
-                                {kAboutMail, 960, 1800, 1695, 255},
-                                {kAboutBuild, 480, 2160, 1935, 255},
-                                {kAboutDisclaimer, 120, 2520, 3495, 795}});
+            // The credit lines are widened about their centre line, so that the longest fits.
+            for (UINT dpi : {96u, 144u, 96u}) {
+                CheckLayoutAt(dpi, about, 5550, 3435,
+                              {{kAboutOK, 4200, 3000, 1260, 345}, {kAboutDonation, 4200, 2520, 1260, 375},
+                               {kAboutPicture, 240, 120, 1450, 1455}, {kAboutCredit1, 3000, 960, 2532, 252},
+                               {kAboutCredit2, 3000, 1320, 2532, 252}, {kAboutCredit3, 3000, 1680, 2532, 252},
+                               {kAboutCredit4, 3000, 2040, 2532, 252}, {kAboutEmail, 480, 1800, 495, 255},
+                               {kAboutMail, 960, 1800, 1695, 255}, {kAboutBuild, 480, 2160, 1935, 255},
+                               {kAboutDisclaimer, 120, 2520, 3495, 795}});
+            }
             ClickLabel(about, kAboutMail);
             Later([&, about] {  // several ticks of 100 ms later the lines have climbed
                 const float top = frmAbout->Credits()[0].top;
@@ -110,13 +99,14 @@ TEST_F(InfoWindows, DonationStacksOnTopAndEachCloseReturnsToTheOneBeneath) {
         EXPECT_EQ(Text(window), "Donationware");
         EXPECT_EQ(Text(window, kDonationLabel1), kDonationMessage);
         EXPECT_EQ(GetFocus(), GetDlgItem(window, kDonationOK));
-        CheckLayout(window, {{4680, 3285},
-                             {kDonationOK, 3600, 2880, 975, 375},
-                             {kDonationBanner, 0, 0, 4695, 615},
-                             {kDonationLabel2, 120, 50, 1455, 255},
-                             {kDonationLabel1, 120, 720, 4455, 855},
-                             {kDonationLabel4_1, 2520, 1800, 1695, 255},
-                             {kDonationFrame, -120, 2640, 4935, 735}});
+        for (UINT dpi : {96u, 144u, 96u}) {
+            CheckLayoutAt(dpi, window, 4680, 3285,
+                          {{kDonationOK, 3600, 2880, 975, 375}, {kDonationLabel4_0, 600, 1800, 1815, 255},
+                           {kDonationLabel4_1, 2520, 1800, 1695, 255}, {kDonationLabel4_2, 960, 2160, 2535, 255},
+                           {kDonationLabel1, 120, 720, 4455, 855}, {kDonationLabel2, 120, 50, 1455, 255},
+                           {kDonationLabel3, 960, 240, 2175, 255}, {kDonationImage, 3960, 0, 480, 480},
+                           {kDonationFrame, -120, 2640, 4935, 735}});
+        }
         // Every Label4 element hands over the checkout address; the link shows the hand.
         for (int id : {kDonationLabel4_0, kDonationLabel4_1, kDonationLabel4_2}) ClickLabel(window, id);
         EXPECT_EQ(handed_, std::vector<std::string>(3 * donations, CheckoutAddress()));

@@ -1,0 +1,227 @@
+#include "ui/form.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <vector>
+
+#include "ui/font.h"
+#include "ui/icons.h"
+#include "ui/layout.h"
+
+namespace sarvell::ui {
+
+namespace {
+
+constexpr COLORREF kLinkBlue = RGB(0, 0, 255);
+
+// While a modal window is up, every other window of the thread takes no
+// input; these are the ones it disabled, and what to give back at its end.
+struct ModalFrame {
+    HWND window;
+    HWND previousActive;
+    HWND previousFocus;  // disabling its window takes the focus away: it is given back at the end
+    std::vector<HWND> disabled;
+};
+
+std::vector<ModalFrame>& ModalFrames() {
+    static std::vector<ModalFrame> frames;
+    return frames;
+}
+
+BOOL CALLBACK DisableOthers(HWND hwnd, LPARAM param) {
+    auto* frame = reinterpret_cast<ModalFrame*>(param);
+    if (hwnd != frame->window && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+        EnableWindow(hwnd, FALSE);
+        frame->disabled.push_back(hwnd);
+    }
+    return TRUE;
+}
+
+// Gives back what a modal window took; called just before it is destroyed,
+// so that activation returns to the window beneath and not to another program.
+void EndModal(HWND window) {
+    auto& frames = ModalFrames();
+    const auto it = std::find_if(frames.begin(), frames.end(), [&](const ModalFrame& f) { return f.window == window; });
+    if (it == frames.end()) return;
+    const ModalFrame frame = *it;
+    frames.erase(it);
+    for (HWND h : frame.disabled) {
+        if (IsWindow(h)) EnableWindow(h, TRUE);
+    }
+    if (frame.previousActive != nullptr && IsWindow(frame.previousActive)) {
+        SetActiveWindow(frame.previousActive);
+        if (IsChild(frame.previousActive, frame.previousFocus)) SetFocus(frame.previousFocus);
+    }
+}
+
+// Shows a window modally and runs its messages until it is destroyed.
+void RunModal(HWND window) {
+    ModalFrame frame{window, GetActiveWindow(), GetFocus(), {}};
+    EnumThreadWindows(GetCurrentThreadId(), &DisableOthers, reinterpret_cast<LPARAM>(&frame));
+    ModalFrames().push_back(std::move(frame));
+    ShowWindow(window, SW_SHOW);
+    SetActiveWindow(window);
+    MSG msg{};
+    while (IsWindow(window)) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            // WM_QUIT belongs to the loop beneath: hand it on.
+            if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (!IsDialogMessageW(window, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    EndModal(window);
+}
+
+// Centred over another window, kept inside the work area of its monitor.
+void CentreOver(HWND window, HWND over) {
+    RECT outer{}, target{};
+    GetWindowRect(window, &outer);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(MonitorFromWindow(over != nullptr ? over : window, MONITOR_DEFAULTTONEAREST), &info);
+    if (over == nullptr || !GetWindowRect(over, &target)) target = info.rcWork;
+    const RECT& work = info.rcWork;
+    const int w = outer.right - outer.left, h = outer.bottom - outer.top;
+    const int x = std::clamp<int>(target.left + (target.right - target.left - w) / 2, work.left, std::max<int>(work.left, work.right - w));
+    const int y = std::clamp<int>(target.top + (target.bottom - target.top - h) / 2, work.top, std::max<int>(work.top, work.bottom - h));
+    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+void Form::ShowModal(HWND opener) {
+    if (hwnd() == nullptr) {
+        Load(opener);
+        CentreOver(hwnd(), opener);
+    }
+    RunModal(hwnd());
+}
+
+void Form::Create(HWND owner) {
+    RegisterClass(spec_.className);
+    // Sized for the DPI the window most likely gets, so that nothing has to
+    // change once it exists.
+    const UINT guess = owner != nullptr ? WindowDpi(owner) : SystemDpi();
+    const SIZE size = OuterSize(TwipsToPixels(spec_.clientWidth, guess), TwipsToPixels(spec_.clientHeight, guess),
+                                spec_.style, spec_.exStyle, guess);
+    if (Window::Create(spec_.className, spec_.title, spec_.style, spec_.exStyle, CW_USEDEFAULT, CW_USEDEFAULT, size.cx,
+                       size.cy, owner) == nullptr) {
+        throw std::runtime_error("A window could not be created.");
+    }
+    for (const Control& c : spec_.controls) {
+        CreateWindowExW(c.exStyle, c.className, c.text, c.style | WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd(),
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), GetModuleHandleW(nullptr), nullptr);
+    }
+    ApplyDpi(WindowDpi(hwnd()));
+}
+
+int Form::Px(int twips) const { return TwipsToPixels(twips, dpi_); }
+
+void Form::ApplyDpi(UINT dpi) {
+    dpi_ = dpi;
+    std::array<UniqueFont, 3> fonts;
+    for (const Control& c : spec_.controls) {
+        const std::size_t kind = c.look == Look::Title ? 1 : c.look == Look::Link ? 2 : 0;
+        if (!fonts[kind]) fonts[kind] = CreateDialogFont(dpi, kind == 1 ? FW_BOLD : FW_NORMAL, kind == 2);
+        HWND control = GetDlgItem(hwnd(), c.id);
+        SetWindowPos(control, nullptr, Px(c.left), Px(c.top), Px(c.width), Px(c.height), SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts[kind].get()), FALSE);
+    }
+    fonts_ = std::move(fonts);  // the old fonts go once no control uses them
+    if (spec_.icon != 0) {
+        icon_ = LoadIconAt(spec_.icon, SystemMetric(SM_CXICON, dpi));
+        smallIcon_ = LoadIconAt(spec_.icon, SystemMetric(SM_CXSMICON, dpi));
+        SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+        SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    }
+    if (spec_.picture != 0) {
+        picture_ = SetControlIcon(GetDlgItem(hwnd(), spec_.picture), spec_.pictureIcon, Px(spec_.pictureTwips));
+    }
+    SetClientSize(hwnd(), Px(spec_.clientWidth), Px(spec_.clientHeight), dpi);
+    OnDpi();
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+Look Form::LookOf(HWND control) const {
+    if (!IsChild(hwnd(), control)) return Look::Plain;
+    const int id = GetDlgCtrlID(control);
+    for (const Control& c : spec_.controls) {
+        if (c.id == id) return c.look;
+    }
+    return Look::Plain;
+}
+
+void Form::Unload() {
+    EndModal(hwnd());
+    DestroyWindow(hwnd());
+}
+
+LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND: {
+            const int id = LOWORD(wParam);
+            if (spec_.okId != 0 && (id == IDCANCEL || (id == spec_.okId && HIWORD(wParam) == BN_CLICKED))) {
+                Unload();
+            } else if (lParam != 0 && reinterpret_cast<HWND>(lParam) == GetDlgItem(hwnd(), id)) {
+                // Any process can send WM_COMMAND: only a control of this form's own counts.
+                OnCommand(id, HIWORD(wParam));
+            }
+            return 0;
+        }
+        case WM_ACTIVATE:
+            // As in a dialog: the focus leaves with the window and comes back
+            // to the control that had it, at first the first tab stop.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus != nullptr && IsChild(hwnd(), focus)) focus_ = focus;
+            } else {
+                SetFocus(focus_ != nullptr && IsChild(hwnd(), focus_) ? focus_ : GetNextDlgTabItem(hwnd(), nullptr, FALSE));
+            }
+            return 0;
+        case WM_CTLCOLORSTATIC: {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            const Look look = LookOf(reinterpret_cast<HWND>(lParam));
+            if (look == Look::Plain) break;
+            if (look == Look::Well) {
+                SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+            }
+            SetTextColor(dc, look == Look::Link ? kLinkBlue : GetSysColor(COLOR_BTNTEXT));
+            SetBkMode(dc, TRANSPARENT);
+            return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+        }
+        case WM_SETCURSOR:
+            if (LookOf(reinterpret_cast<HWND>(wParam)) == Look::Link) {
+                SetCursor(LoadCursorW(nullptr, IDC_HAND));
+                return TRUE;
+            }
+            break;
+        case WM_DPICHANGED: {
+            ApplyDpi(LOWORD(wParam));
+            // Where Windows suggests on the new monitor; the size is the table's.
+            if (const auto* suggested = reinterpret_cast<const RECT*>(lParam)) {
+                SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            }
+            return 0;
+        }
+        case WM_PAINT: {
+            PAINTSTRUCT ps{};
+            if (HDC dc = BeginPaint(hwnd(), &ps)) Paint(dc);
+            EndPaint(hwnd(), &ps);
+            return 0;
+        }
+        case WM_CLOSE:
+            Unload();
+            return 0;
+        default:
+            break;
+    }
+    return Window::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace sarvell::ui
