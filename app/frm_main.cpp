@@ -52,6 +52,8 @@ constexpr ui::FormSpec kForm{kMainWindowClass, kMainWindowTitle, WS_OVERLAPPED |
 
 }  // namespace
 
+std::span<const ui::Control> MainControls() { return kControls; }
+
 FrmMain::FrmMain() : Form(kForm) {}
 
 FrmMain::~FrmMain() {

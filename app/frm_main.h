@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "app/frm_main_ids.h"
@@ -63,5 +64,7 @@ extern std::unique_ptr<FrmMain> frmMain;
 
 // The explanatory text of Label1.
 extern const char* const kExplanatoryText;
+// The window's controls, for the start-up yardstick that has them alone.
+std::span<const ui::Control> MainControls();
 
 }  // namespace sarvell::app
