@@ -77,16 +77,8 @@ std::string MemoryStore::LocalComputerName() {
 }
 
 MemoryStore::MemoryStore(std::string computerName) : computerName_(std::move(computerName)) {
-    const std::pair<std::int32_t, const char*> roots[] = {
-        {HKeyClassesRoot, "HKEY_CLASSES_ROOT"},   {HKeyCurrentUser, "HKEY_CURRENT_USER"},
-        {HKeyLocalMachine, "HKEY_LOCAL_MACHINE"}, {HKeyUsers, "HKEY_USERS"},
-        {HKeyCurrentConfig, "HKEY_CURRENT_CONFIG"},
-    };
-    for (const auto& [value, name] : roots) {
-        auto key = std::make_shared<Key>();
-        key->name = name;
-        key->path = name;
-        roots_[RootHandle(value)] = std::move(key);
+    for (std::int32_t root : {HKeyClassesRoot, HKeyCurrentUser, HKeyLocalMachine, HKeyUsers, HKeyCurrentConfig}) {
+        roots_[RootHandle(root)] = std::make_shared<Key>();
     }
 }
 
@@ -108,13 +100,19 @@ void MemoryStore::ClearFaults() {
     predicate_ = nullptr;
 }
 
-std::optional<Status> MemoryStore::Fault(Call call, const Key* key, std::string_view name) {
+std::optional<Status> MemoryStore::Fault(Call call, std::string_view name) {
     ++calls_;
     std::optional<Status> injected;
     if (failAt_ != 0 && (failPersistent_ ? calls_ >= failAt_ : calls_ == failAt_)) injected = failStatus_;
-    if (!injected && predicate_) injected = predicate_(CallInfo{call, calls_, key ? key->path : std::string(), name});
+    if (!injected && predicate_) injected = predicate_(CallInfo{call, name});
     if (injected) faultFired_ = true;
     return injected;
+}
+
+Status MemoryStore::Begin(Call call, Handle handle, std::string_view name, KeyPtr& key) {
+    const Status s = Resolve(handle, key);
+    if (auto f = Fault(call, name)) return *f;
+    return s;
 }
 
 Status MemoryStore::Resolve(Handle handle, KeyPtr& key) const {
@@ -154,7 +152,6 @@ Status MemoryStore::Walk(Handle root, std::string_view subKey, bool create, KeyP
             if (!create) return status::FileNotFound;
             next = std::make_shared<Key>();
             next->name = std::string(part);
-            next->path = at->path + "\\" + next->name;
             at->children.push_back(next);
         }
         at = std::move(next);
@@ -172,9 +169,7 @@ Handle MemoryStore::NewHandle(KeyPtr key) {
 
 Status MemoryStore::OpenKey(Handle root, std::string_view subKey, std::uint32_t, Handle& key) {
     key = 0;
-    KeyPtr base;
-    Resolve(root, base);
-    if (auto f = Fault(Call::OpenKey, base.get(), subKey)) return *f;
+    if (auto f = Fault(Call::OpenKey, subKey)) return *f;
     // Below HKEY_CLASSES_ROOT one leading backslash is accepted on open.
     if (root == RootHandle(HKeyClassesRoot) && !subKey.empty() && subKey.front() == '\\') subKey.remove_prefix(1);
     KeyPtr found;
@@ -185,9 +180,7 @@ Status MemoryStore::OpenKey(Handle root, std::string_view subKey, std::uint32_t,
 
 Status MemoryStore::CreateKey(Handle root, std::string_view subKey, std::uint32_t, Handle& key) {
     key = 0;
-    KeyPtr base;
-    Resolve(root, base);
-    if (auto f = Fault(Call::CreateKey, base.get(), subKey)) return *f;
+    if (auto f = Fault(Call::CreateKey, subKey)) return *f;
     KeyPtr found;
     if (Status s = Walk(root, subKey, true, found); s != status::Success) return s;
     key = NewHandle(std::move(found));
@@ -200,9 +193,7 @@ Status MemoryStore::CloseKey(Handle key) {
 }
 
 Status MemoryStore::DeleteKey(Handle root, std::string_view subKey) {
-    KeyPtr base;
-    Resolve(root, base);
-    if (auto f = Fault(Call::DeleteKey, base.get(), subKey)) return *f;
+    if (auto f = Fault(Call::DeleteKey, subKey)) return *f;
     subKey = UpToZero(subKey);
     KeyPtr target;
     if (Status s = Walk(root, subKey, false, target); s != status::Success) return s;
@@ -222,9 +213,7 @@ Status MemoryStore::DeleteKey(Handle root, std::string_view subKey) {
 
 Status MemoryStore::DeleteValue(Handle key, std::string_view name) {
     KeyPtr k;
-    Status s = Resolve(key, k);
-    if (auto f = Fault(Call::DeleteValue, k.get(), name)) return *f;
-    if (s != status::Success) return s;
+    if (Status s = Begin(Call::DeleteValue, key, name, k); s != status::Success) return s;
     name = UpToZero(name);
     Value* v = FindValue(*k, name);
     if (v == nullptr) return status::FileNotFound;
@@ -235,9 +224,7 @@ Status MemoryStore::DeleteValue(Handle key, std::string_view name) {
 Status MemoryStore::QueryValue(Handle key, std::string_view name, std::uint32_t& type, std::uint8_t* data,
                                std::uint32_t& size) {
     KeyPtr k;
-    Status s = Resolve(key, k);
-    if (auto f = Fault(Call::QueryValue, k.get(), name)) return *f;
-    if (s != status::Success) return s;
+    if (Status s = Begin(Call::QueryValue, key, name, k); s != status::Success) return s;
     const Value* v = FindValue(*k, UpToZero(name));
     if (v == nullptr) return status::FileNotFound;
     type = v->type;
@@ -254,9 +241,7 @@ Status MemoryStore::QueryValue(Handle key, std::string_view name, std::uint32_t&
 Status MemoryStore::SetValue(Handle key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
                              std::uint32_t size) {
     KeyPtr k;
-    Status s = Resolve(key, k);
-    if (auto f = Fault(Call::SetValue, k.get(), name)) return *f;
-    if (s != status::Success) return s;
+    if (Status s = Begin(Call::SetValue, key, name, k); s != status::Success) return s;
     name = UpToZero(name);
     if (Utf16Length(name) > kMaxValueNameChars) return status::InvalidParameter;
     if (data == nullptr && size != 0) return status::InvalidParameter;
@@ -272,9 +257,7 @@ Status MemoryStore::SetValue(Handle key, std::string_view name, std::uint32_t ty
 
 Status MemoryStore::QueryInfoKey(Handle key, KeyInfo& info) {
     KeyPtr k;
-    Status s = Resolve(key, k);
-    if (auto f = Fault(Call::QueryInfoKey, k.get(), {})) return *f;
-    if (s != status::Success) return s;
+    if (Status s = Begin(Call::QueryInfoKey, key, {}, k); s != status::Success) return s;
     info = KeyInfo{};
     info.subKeys = static_cast<std::uint32_t>(k->children.size());
     info.values = static_cast<std::uint32_t>(k->values.size());
@@ -289,9 +272,7 @@ Status MemoryStore::QueryInfoKey(Handle key, KeyInfo& info) {
 
 Status MemoryStore::EnumValue(Handle key, std::uint32_t index, std::uint32_t capacity, std::string& name) {
     KeyPtr k;
-    Status s = Resolve(key, k);
-    if (auto f = Fault(Call::EnumValue, k.get(), {})) return *f;
-    if (s != status::Success) return s;
+    if (Status s = Begin(Call::EnumValue, key, {}, k); s != status::Success) return s;
     if (index >= k->values.size()) return status::NoMoreItems;
     const std::string& n = k->values[index].name;
     if (Utf16Length(n) + 1 > capacity) return status::MoreData;
@@ -301,9 +282,7 @@ Status MemoryStore::EnumValue(Handle key, std::uint32_t index, std::uint32_t cap
 
 Status MemoryStore::EnumKey(Handle key, std::uint32_t index, std::uint32_t capacity, std::string& name) {
     KeyPtr k;
-    Status s = Resolve(key, k);
-    if (auto f = Fault(Call::EnumKey, k.get(), {})) return *f;
-    if (s != status::Success) return s;
+    if (Status s = Begin(Call::EnumKey, key, {}, k); s != status::Success) return s;
     if (index >= k->children.size()) return status::NoMoreItems;
     const std::string& n = k->children[index]->name;
     if (Utf16Length(n) + 1 > capacity) return status::MoreData;
@@ -313,7 +292,7 @@ Status MemoryStore::EnumKey(Handle key, std::uint32_t index, std::uint32_t capac
 
 Status MemoryStore::ConnectRegistry(std::string_view machine, Handle root, Handle& remote) {
     remote = 0;
-    if (auto f = Fault(Call::ConnectRegistry, nullptr, machine)) return *f;
+    if (auto f = Fault(Call::ConnectRegistry, machine)) return *f;
     machine = UpToZero(machine);
     if (machine.substr(0, 2) == "\\\\") machine.remove_prefix(2);
     // There is no network behind the store: only this computer answers.
@@ -325,7 +304,7 @@ Status MemoryStore::ConnectRegistry(std::string_view machine, Handle root, Handl
 }
 
 std::optional<std::string> MemoryStore::ExpandEnvironment(std::string_view text) {
-    if (Fault(Call::ExpandEnvironment, nullptr, text)) return std::nullopt;
+    if (Fault(Call::ExpandEnvironment, text)) return std::nullopt;
     text = UpToZero(text);
     std::string out;
     for (std::size_t i = 0; i != text.size();) {

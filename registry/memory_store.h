@@ -34,9 +34,7 @@ enum class Call : std::uint8_t {
 // What a fault predicate sees of a call.
 struct CallInfo {
     Call call;
-    std::uint64_t number;     // 1-based count of calls since the store was made
-    std::string keyPath;      // full path of the key the call works on, root name first
-    std::string_view name;    // value name, sub-key path or text the call was given
+    std::string_view name;  // value name, sub-key path or text the call was given
 };
 
 class MemoryStore final : public Platform {
@@ -83,16 +81,17 @@ private:
     };
     struct Key {
         std::string name;
-        std::string path;  // for fault predicates and snapshots
         std::vector<std::shared_ptr<Key>> children;
         std::vector<Value> values;
         bool deleted = false;
     };
     using KeyPtr = std::shared_ptr<Key>;
 
-    std::optional<Status> Fault(Call call, const Key* key, std::string_view name);
+    std::optional<Status> Fault(Call call, std::string_view name);
     // The key a handle refers to, or a status when it refers to none.
     Status Resolve(Handle handle, KeyPtr& key) const;
+    // Counts a call on a handle: its injected fault, or the handle's status.
+    Status Begin(Call call, Handle handle, std::string_view name, KeyPtr& key);
     Status Walk(Handle root, std::string_view subKey, bool create, KeyPtr& key);
     Handle NewHandle(KeyPtr key);
     static Value* FindValue(Key& key, std::string_view name);

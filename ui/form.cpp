@@ -5,14 +5,52 @@
 #include <vector>
 
 #include "ui/font.h"
-#include "ui/icons.h"
-#include "ui/layout.h"
 
 namespace sarvell::ui {
 
 namespace {
 
 constexpr COLORREF kLinkBlue = RGB(0, 0, 255);
+
+// Layouts are in twips (1/1440 inch), so that a table gives the same
+// physical size at 100 % and at 150 % scaling.
+int TwipsToPixels(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
+
+UINT WindowDpi(HWND hwnd) {
+    const UINT dpi = GetDpiForWindow(hwnd);
+    return dpi != 0 ? dpi : GetDpiForSystem();
+}
+
+SIZE OuterSize(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, UINT dpi) {
+    RECT r{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectExForDpi(&r, style, FALSE, exStyle, dpi);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+// Sizes a window so that its client area has the given size: from the frame
+// metrics at the DPI, then corrected by what the window really got, since a
+// window manager's frame may differ from the metrics.
+void SetClientSize(HWND hwnd, int width, int height, UINT dpi) {
+    constexpr UINT kFlags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+    RECT client{}, outer{};
+    GetClientRect(hwnd, &client);
+    if (client.right == width && client.bottom == height) return;
+    const SIZE size = OuterSize(width, height, static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE)),
+                                static_cast<DWORD>(GetWindowLongW(hwnd, GWL_EXSTYLE)), dpi);
+    SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy, kFlags);
+    GetClientRect(hwnd, &client);
+    GetWindowRect(hwnd, &outer);
+    const int dx = width - client.right, dy = height - client.bottom;
+    if (dx != 0 || dy != 0) {
+        SetWindowPos(hwnd, nullptr, 0, 0, outer.right - outer.left + dx, outer.bottom - outer.top + dy, kFlags);
+    }
+}
+
+// An icon of the program's resources, made at the pixel size the DPI asks for.
+UniqueIcon LoadIconAt(int id, int size) {
+    return UniqueIcon(static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+}
 
 // While a modal window is up, every other window of the thread takes no
 // input; these are the ones it disabled, and what to give back at its end.
@@ -104,9 +142,9 @@ void Form::ShowModal(HWND opener) {
 
 void Form::Create(HWND owner) {
     RegisterClass(spec_.className);
-    // Sized for the DPI the window most likely gets, so that nothing has to
-    // change once it exists.
-    const UINT guess = owner != nullptr ? WindowDpi(owner) : SystemDpi();
+    // Sized for the DPI the window most likely gets (its owner's, or the
+    // primary monitor's), so that nothing has to change once it exists.
+    const UINT guess = owner != nullptr ? WindowDpi(owner) : GetDpiForSystem();
     const SIZE size = OuterSize(TwipsToPixels(spec_.clientWidth, guess), TwipsToPixels(spec_.clientHeight, guess),
                                 spec_.style, spec_.exStyle, guess);
     if (Window::Create(spec_.className, spec_.title, spec_.style, spec_.exStyle, CW_USEDEFAULT, CW_USEDEFAULT, size.cx,
@@ -134,13 +172,15 @@ void Form::ApplyDpi(UINT dpi) {
     }
     fonts_ = std::move(fonts);  // the old fonts go once no control uses them
     if (spec_.icon != 0) {
-        icon_ = LoadIconAt(spec_.icon, SystemMetric(SM_CXICON, dpi));
-        smallIcon_ = LoadIconAt(spec_.icon, SystemMetric(SM_CXSMICON, dpi));
+        icon_ = LoadIconAt(spec_.icon, GetSystemMetricsForDpi(SM_CXICON, dpi));
+        smallIcon_ = LoadIconAt(spec_.icon, GetSystemMetricsForDpi(SM_CXSMICON, dpi));
         SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
         SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     }
     if (spec_.picture != 0) {
-        picture_ = SetControlIcon(GetDlgItem(hwnd(), spec_.picture), spec_.pictureIcon, Px(spec_.pictureTwips));
+        UniqueIcon picture = LoadIconAt(spec_.pictureIcon, Px(spec_.pictureTwips));
+        SendMessageW(GetDlgItem(hwnd(), spec_.picture), STM_SETICON, reinterpret_cast<WPARAM>(picture.get()), 0);
+        picture_ = std::move(picture);
     }
     SetClientSize(hwnd(), Px(spec_.clientWidth), Px(spec_.clientHeight), dpi);
     OnDpi();

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "ui/handle.h"
-#include "ui/layout.h"
 
 namespace sarvell::ui {
 
@@ -16,7 +15,6 @@ constexpr UINT_PTR kSubclassId = 0x5345;  // any number unique on the control
 void Paint(HWND box, HDC dc) {
     RECT client{};
     GetClientRect(box, &client);
-    const UINT dpi = WindowDpi(box);
     HFONT font = reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0));
     ScopedSelect selectFont(dc, font != nullptr ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
 
@@ -34,7 +32,7 @@ void Paint(HWND box, HDC dc) {
     DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
     if (copied <= 0) return;
 
-    const int left = MulDiv(8, static_cast<int>(dpi), 96);
+    const int left = MulDiv(8, static_cast<int>(GetDpiForWindow(box)), 96);
     RECT caption{left, 0, left + extent.cx, tm.tmHeight};
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     SetTextColor(dc, GetSysColor(IsWindowEnabled(box) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));

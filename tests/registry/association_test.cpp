@@ -93,7 +93,7 @@ TEST(AssociationFaults, AFailedWriteStopsARegistrationButNotTheAdditionalVerbs) 
     MemoryStore store;
     PlatformScope scope(store);
     store.FailWhen([](const CallInfo& c) -> std::optional<Status> {
-        if (c.call == Call::CreateKey && c.keyPath == "HKEY_LOCAL_MACHINE") return status::AccessDenied;
+        if (c.call == Call::CreateKey && c.name.starts_with("SOFTWARE\\Classes")) return status::AccessDenied;
         return std::nullopt;
     });
     cRegistry reg;
