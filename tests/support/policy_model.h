@@ -3,7 +3,6 @@
 // given, never through the code under test.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,23 +10,17 @@
 
 namespace sarvell::test {
 
-// A list value as stored, and its entries as a user sees them.
-struct ListState {
-    std::optional<RawValue> raw;
-    bool isText = false;               // stored as a string type
-    std::vector<std::string> entries;  // as shown; none for an absent, empty or "none" text
-};
+using Entries = std::vector<std::string>;
 
-ListState ReadList(registry::Platform& p, const std::string& keyPath, const std::string& name);
+// The entries of a list value stored as a string type: none when it is
+// absent, and, unless `raw`, none for an empty text or "none", which read as
+// no list.
+Entries ReadEntries(registry::Platform& p, const std::string& keyPath, const std::string& name, bool raw = false);
 
 // The rows the list must show for what is stored.
-std::vector<std::string> ExpectedRows(registry::Platform& p, const std::string& keyPath, bool safeView);
+Entries ExpectedRows(registry::Platform& p, const std::string& keyPath, bool safeView);
 
-// Empty when every entry of `before` is still in `after` (counted with
-// repeats), except one occurrence of `removed`; otherwise what went missing.
-std::string LostEntries(const ListState& before, const ListState& after, const std::optional<std::string>& removed);
-
-// The entries of `after` that `before` did not hold (counted with repeats).
-std::vector<std::string> GainedEntries(const ListState& before, const ListState& after);
+// `from` less the entries of `less`, counted with repeats.
+Entries Less(Entries from, Entries less);
 
 }  // namespace sarvell::test
