@@ -17,6 +17,7 @@ using namespace infowin;
 // apart; then every line runs a cycle of 61 ticks, shown on 41 of them.
 TEST(CreditsScroller, ClimbsWrapsAndHidesOnItsTicks) {
     CreditsScroller s;
+    EXPECT_TRUE(s[0].top == 960 && s[0].shown && s[3].top == 2040 && s[3].shown);
     std::vector<int> firstWrap(4, 0), shown(4, 0);
     for (int tick = 1; tick <= 41 + 61; ++tick) {
         s.Tick();

@@ -53,22 +53,6 @@ protected:
 };
 SARVELL_BACKEND_TESTS(Policy);
 
-TEST_P(Policy, RegistryProceduresReadWriteAndDelete) {
-    SetEnv("SARVELL_X", "expanded");
-    EXPECT_EQ(GetRegValue(key_, "Level1Add", "none"), "none");  // no key
-    SetRegValue(key_, "Level1Add", ".zip;%SARVELL_X%;x%");
-    EXPECT_EQ(GetRaw(P(), HKeyCurrentUser, key_, "Level1Add")->type, static_cast<std::uint32_t>(kRegExpandSz));
-    EXPECT_EQ(GetRegValue(key_, "Level1Add", "none"), ".zip;%SARVELL_X%;x%");  // as stored, not expanded
-    EXPECT_EQ(GetRegValue(key_, "Level1Remove", "none"), "none");           // no value
-    SetRegValue(key_, "Level1Remove", "");
-    EXPECT_EQ((std::tuple{GetRegValue(key_, "Level1Remove", "none"), Stored("Level1Remove")}),
-              (std::tuple{"none", Text("")}));  // an empty text reads as none
-    DeleteRegValue(key_, "Level1Remove");
-    EXPECT_FALSE(Stored("Level1Remove"));
-    DeleteRegValue(Path("Missing"), "Level1Remove");  // a missing key is nothing to do
-    EXPECT_THROW(DeleteRegValue(key_, "Level1Remove"), RegistryError);
-}
-
 TEST_P(Policy, ViewsShowTheStoredEntriesAndTheFilteredCatalogue) {
     struct Case {
         int view;

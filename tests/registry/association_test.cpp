@@ -89,23 +89,5 @@ TEST_P(Associations, AdditionalVerbsNeedTheClassAndWholeGroups) {
               (std::vector<std::string>{"&Edit", "n.exe %1", "v"}));
 }
 
-TEST(AssociationFaults, AFailedWriteStopsARegistrationButNotTheAdditionalVerbs) {
-    MemoryStore store;
-    PlatformScope scope(store);
-    store.FailWhen([](const CallInfo& c) -> std::optional<Status> {
-        if (c.call == Call::CreateKey && c.name.starts_with("SOFTWARE\\Classes")) return status::AccessDenied;
-        return std::nullopt;
-    });
-    cRegistry reg;
-    EXPECT_THROW(reg.CreateEXEAssociation("a.exe", "Cls", "d", "abc"), RegistryError);
-    EXPECT_EQ(GetRaw(store, HKeyClassesRoot, ".abc", "")->data, Sz("Cls"));  // written before stays
-    EXPECT_EQ(GetRaw(store, HKeyClassesRoot, "Cls", ""), std::nullopt);
-    reg.ClassKey(HKeyClassesRoot);
-    SetRaw(store, HKeyClassesRoot, "Cls", "", kRegSz, Sz("d"));
-    reg.CreateAdditionalEXEAssociations("Cls", {Variant("edit"), Variant("&Edit"), Variant("e.exe")});
-    EXPECT_EQ(GetRaw(store, HKeyClassesRoot, "Cls\\shell\\edit\\command", "")->data, Sz("e.exe"));
-    EXPECT_EQ(store.OpenHandles(), 0u);
-}
-
 }  // namespace
 }  // namespace sarvell::test

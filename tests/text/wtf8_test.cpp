@@ -14,12 +14,13 @@ TEST(Wtf8, RoundTripsEveryUtf16SequenceAndReplacesMalformedBytes) {
         std::u16string(1, char16_t(0xDC00)), std::u16string(1, char16_t(0xDFFF)),
     };
     for (const auto& s : samples) EXPECT_EQ(FromWtf8(ToWtf8(s)), s);
-    EXPECT_EQ(ToWtf8(u"\u00e4\u0800\U00010000\U0010FFFFa\xDC00"),
-              "\xC3\xA4\xE0\xA0\x80\xF0\x90\x80\x80\xF4\x8F\xBF\xBF" "a\xED\xB0\x80");
+    EXPECT_EQ(ToWtf8(u"\U00010000\u00e4\u0800\U00010000\U0010FFFFa\xDC00"),
+              "\xF0\x90\x80\x80\xC3\xA4\xE0\xA0\x80\xF0\x90\x80\x80\xF4\x8F\xBF\xBF" "a\xED\xB0\x80");
     const std::u16string pair = u"\U00010000";  // a high surrogate whose partner lies beyond the text
     EXPECT_EQ(ToWtf8(std::u16string_view(pair.data(), 1)), "\xED\xA0\x80");
-    const std::pair<std::string, std::u16string> malformed[] = {
+    const std::pair<std::string_view, std::u16string> malformed[] = {
         {"a\xFF" "b", u"a\uFFFDb"},        {"\xC3", u"\uFFFD"},  // cut short
+        {"\xC3" "a", u"\uFFFDa"},          {std::string_view("\xC3\xA4", 1), u"\uFFFD"},  // no byte read past the end
         {"\xC0\xAF", u"\uFFFD\uFFFD"},     {"\xE0\x9F\xBF", u"\uFFFD\uFFFD\uFFFD"},  // overlong
         {"\xF0\x8F\xBF\xBF", u"\uFFFD\uFFFD\uFFFD\uFFFD"}, {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
         {"\xC2\x80\xDF\xBF", u"\u0080\u07ff"}, {"\xE0\xA0", u"\uFFFD\uFFFD"}, {"\xF4\x8F\xBF", u"\uFFFD\uFFFD\uFFFD"},
