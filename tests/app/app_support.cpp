@@ -5,7 +5,7 @@
 #include <cmath>
 #include <deque>
 
-#include "app/frm_main_ids.h"
+#include "app/frm_main.h"
 #include "infowin/info_ids.h"
 #include "policy/outlook_version.h"
 #include "tests/support/backends.h"
@@ -149,6 +149,18 @@ void CALLBACK RunStep(HWND, UINT, UINT_PTR id, DWORD) {
 void Later(std::function<void()> step, UINT ms) {
     steps.push_back(std::move(step));
     SetTimer(nullptr, 0, ms, &RunStep);
+}
+
+void WindowTest::SetUp() {
+    app::frmMain = std::make_unique<app::FrmMain>();
+    app::frmMain->Show();
+    main_ = app::frmMain->hwnd();
+    ASSERT_NE(main_, nullptr);
+}
+
+void WindowTest::TearDown() {
+    app::frmMain.reset();
+    Pump();
 }
 
 Process::Process() {

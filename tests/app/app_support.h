@@ -4,12 +4,15 @@
 // starts it. They work on windows of this process and of another one.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "ui/shell.h"
 
 namespace sarvell::test {
 
@@ -61,6 +64,20 @@ public:
 
 private:
     PROCESS_INFORMATION info_{};
+};
+
+// The main window made and shown in this process over an Outlook of the
+// tests' own, with the links it hands to the shell caught in handed_.
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    HWND Item(int id) const { return GetDlgItem(main_, id); }
+
+    OutlookInstall outlook_;
+    HWND main_ = nullptr;
+    std::vector<std::string> handed_;
+    ui::ShellScope shell_{[this](HWND, const std::string& target) { handed_.push_back(target); }};
 };
 
 // How many visible Sarvell main windows exist, of any process.

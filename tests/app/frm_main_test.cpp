@@ -38,23 +38,7 @@ const Expected kLayout[] = {
     {{kFrame1, -120, 4920, 6015, 735}, L"Button", "  Dunmere ", BS_GROUPBOX},
 };
 
-class MainWindow : public ::testing::Test {
-protected:
-    void SetUp() override {
-        frmMain = std::make_unique<FrmMain>();
-        frmMain->Show();
-        main_ = frmMain->hwnd();
-        ASSERT_NE(main_, nullptr);
-    }
-    void TearDown() override {
-        frmMain.reset();
-        Pump();
-    }
-    HWND Item(int id) { return GetDlgItem(main_, id); }
-
-    OutlookInstall outlook_;
-    HWND main_ = nullptr;
-};
+using MainWindow = WindowTest;
 
 TEST_F(MainWindow, OpensInTheSafeViewWithItsTableAt96And144Dpi) {
     EXPECT_EQ(Text(main_), "Sarvell");

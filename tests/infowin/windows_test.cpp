@@ -11,7 +11,6 @@
 #include "infowin/info_ids.h"
 #include "infowin/info_text.h"
 #include "tests/app/app_support.h"
-#include "ui/shell.h"
 
 namespace sarvell::test {
 namespace {
@@ -25,23 +24,7 @@ void ClickLabel(HWND window, int id) {
     SendMessageW(GetDlgItem(window, id), WM_LBUTTONUP, 0, 0);
 }
 
-class InfoWindows : public ::testing::Test {
-protected:
-    void SetUp() override {
-        app::frmMain = std::make_unique<app::FrmMain>();
-        app::frmMain->Show();
-        main_ = app::frmMain->hwnd();
-    }
-    void TearDown() override {
-        app::frmMain.reset();
-        Pump();
-    }
-
-    OutlookInstall outlook_;
-    HWND main_ = nullptr;
-    std::vector<std::string> handed_;
-    ui::ShellScope shell_{[this](HWND, const std::string& target) { handed_.push_back(target); }};
-};
+using InfoWindows = WindowTest;
 
 TEST_F(InfoWindows, AboutIsModalOverTheMainWindowAndStartsAfreshAtEveryOpening) {
     for (int opening = 0; opening < 2; ++opening) {
