@@ -8,3 +8,8 @@ set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# The tests run under Wine's 32-bit support (Debian's wine32 from i386).
+find_program(SARVELL_WINE NAMES wine wine-stable)
+if(SARVELL_WINE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${SARVELL_WINE})
+endif()
