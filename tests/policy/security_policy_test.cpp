@@ -74,6 +74,7 @@ TEST_P(Policy, ViewsShowTheStoredEntriesAndTheFilteredCatalogue) {
         {0, ".exe;.bat", {}, {}, {".exe", ".bat"}},
         {0, ".EXE;;.b;", {}, {}, {".EXE", "", ".b", ""}},
         {0, "none;.exe", {}, {}, {}},
+        {0, "", {}, {}, {}},  // an empty text is no list, not one empty row
         {0, "x\0y;.z"s, {}, {}, {"x", ".z"}},  // cut at its zero, as the list box shows it
     };
     for (const Case& c : cases) {
