@@ -83,6 +83,7 @@ TEST_P(Associations, AdditionalVerbsNeedTheClassAndWholeGroups) {
     reg.ClassKey(HKeyClassesRoot);
     reg.ValueKey("stale");  // each verb writes a default string value whatever the instance held
     reg.ValueType(kRegBinary);
+    reg.SectionKey(cls_ + "\\missing");  // the class is looked up by its name, not at the instance's key
     EXPECT_EQ(raised({Variant("edit"), Variant("&Edit"), Variant("n.exe %1"), Variant("view"), Variant("&View"), Variant("v")}), "");
     EXPECT_EQ((std::vector<std::string>{Both(cls_ + "\\shell\\edit"), Both(cls_ + "\\shell\\edit\\command"),
                                         Both(cls_ + "\\shell\\view\\command")}),
