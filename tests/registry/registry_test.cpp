@@ -255,6 +255,10 @@ TEST(RegistryFaults, FailedCallsNeverPassForSuccess) {
         });
         EXPECT_EQ(reg.Value(), Text(now));
     }
+    int queries = 0;  // a value that stays as it is is read once: its size, then its data
+    store.FailWhen([&](const CallInfo& c) { return queries += c.call == Call::QueryValue, std::optional<Status>(); });
+    reg.Value();
+    EXPECT_EQ(queries, 2);
     store.FailWhen([](const CallInfo& c) { return c.call == Call::CreateKey ? std::optional<Status>(5) : std::nullopt; });
     EXPECT_EQ(Raised([&] { reg.Value(Text("x")); }), "Failed to set registry value Key: '-2147483647',Section: '" + path +
                                                          "',Key: 'v' to value: 'x'");
