@@ -47,7 +47,7 @@ constexpr ui::Control kControls[] = {
     {kFrame1, L"Button", L"  Dunmere ", BS_GROUPBOX | WS_DISABLED | WS_CLIPSIBLINGS, 0, kFrameLeft, kFrameTop, 6015, 735},
 };
 
-constexpr ui::FormSpec kForm{kMainWindowClass, kMainWindowTitle, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 0, 5880, 5580,
+constexpr ui::FormLayout kForm{kMainWindowClass, kMainWindowTitle, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 0, 5880, 5580,
                              IDI_SARVELL, kImage1, IDI_PICTURE, 480, kControls, 0};
 
 }  // namespace

@@ -42,7 +42,7 @@ constexpr ui::Control kControls[] = {
 };
 
 // The picture fills its box: 96 pixels at 100 %.
-constexpr ui::FormSpec kForm{kAboutClass, L"About", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, 5550, 3435,
+constexpr ui::FormLayout kForm{kAboutClass, L"About", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, 5550, 3435,
                              IDI_ABOUT, kAboutPicture, IDI_PRODUCT, 1440, kControls, kAboutOK};
 
 // Shape1(0..2), painted in index order, so that each lies over the one before.

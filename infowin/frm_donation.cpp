@@ -34,7 +34,7 @@ constexpr ui::Control kControls[] = {
     {kDonationFrame, L"Button", L"  Dunmere ", BS_GROUPBOX | WS_DISABLED | WS_CLIPSIBLINGS, 0, -120, 2640, 4935, 735},
 };
 
-constexpr ui::FormSpec kForm{kDonationClass, L"Donationware", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW,
+constexpr ui::FormLayout kForm{kDonationClass, L"Donationware", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW,
                              4680, 3285, 0, kDonationImage, IDI_BANNER, 480, kControls, kDonationOK};
 
 }  // namespace

@@ -141,17 +141,17 @@ void Form::ShowModal(HWND opener) {
 }
 
 void Form::Create(HWND owner) {
-    RegisterClass(spec_.className);
+    RegisterClass(layout_.className);
     // Sized for the DPI the window most likely gets (its owner's, or the
     // primary monitor's), so that nothing has to change once it exists.
     const UINT guess = owner != nullptr ? WindowDpi(owner) : GetDpiForSystem();
-    const SIZE size = OuterSize(TwipsToPixels(spec_.clientWidth, guess), TwipsToPixels(spec_.clientHeight, guess),
-                                spec_.style, spec_.exStyle, guess);
-    if (Window::Create(spec_.className, spec_.title, spec_.style, spec_.exStyle, CW_USEDEFAULT, CW_USEDEFAULT, size.cx,
+    const SIZE size = OuterSize(TwipsToPixels(layout_.clientWidth, guess), TwipsToPixels(layout_.clientHeight, guess),
+                                layout_.style, layout_.exStyle, guess);
+    if (Window::Create(layout_.className, layout_.title, layout_.style, layout_.exStyle, CW_USEDEFAULT, CW_USEDEFAULT, size.cx,
                        size.cy, owner) == nullptr) {
         throw std::runtime_error("A window could not be created.");
     }
-    for (const Control& c : spec_.controls) {
+    for (const Control& c : layout_.controls) {
         CreateWindowExW(c.exStyle, c.className, c.text, c.style | WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd(),
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), GetModuleHandleW(nullptr), nullptr);
     }
@@ -163,7 +163,7 @@ int Form::Px(int twips) const { return TwipsToPixels(twips, dpi_); }
 void Form::ApplyDpi(UINT dpi) {
     dpi_ = dpi;
     std::array<UniqueFont, 3> fonts;
-    for (const Control& c : spec_.controls) {
+    for (const Control& c : layout_.controls) {
         const std::size_t kind = c.look == Look::Title ? 1 : c.look == Look::Link ? 2 : 0;
         if (!fonts[kind]) fonts[kind] = CreateDialogFont(dpi, kind == 1 ? FW_BOLD : FW_NORMAL, kind == 2);
         HWND control = GetDlgItem(hwnd(), c.id);
@@ -171,18 +171,18 @@ void Form::ApplyDpi(UINT dpi) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts[kind].get()), FALSE);
     }
     fonts_ = std::move(fonts);  // the old fonts go once no control uses them
-    if (spec_.icon != 0) {
-        icon_ = LoadIconAt(spec_.icon, GetSystemMetricsForDpi(SM_CXICON, dpi));
-        smallIcon_ = LoadIconAt(spec_.icon, GetSystemMetricsForDpi(SM_CXSMICON, dpi));
+    if (layout_.icon != 0) {
+        icon_ = LoadIconAt(layout_.icon, GetSystemMetricsForDpi(SM_CXICON, dpi));
+        smallIcon_ = LoadIconAt(layout_.icon, GetSystemMetricsForDpi(SM_CXSMICON, dpi));
         SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
         SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     }
-    if (spec_.picture != 0) {
-        UniqueIcon picture = LoadIconAt(spec_.pictureIcon, Px(spec_.pictureTwips));
-        SendMessageW(GetDlgItem(hwnd(), spec_.picture), STM_SETICON, reinterpret_cast<WPARAM>(picture.get()), 0);
+    if (layout_.picture != 0) {
+        UniqueIcon picture = LoadIconAt(layout_.pictureIcon, Px(layout_.pictureTwips));
+        SendMessageW(GetDlgItem(hwnd(), layout_.picture), STM_SETICON, reinterpret_cast<WPARAM>(picture.get()), 0);
         picture_ = std::move(picture);
     }
-    SetClientSize(hwnd(), Px(spec_.clientWidth), Px(spec_.clientHeight), dpi);
+    SetClientSize(hwnd(), Px(layout_.clientWidth), Px(layout_.clientHeight), dpi);
     OnDpi();
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
@@ -190,7 +190,7 @@ void Form::ApplyDpi(UINT dpi) {
 Look Form::LookOf(HWND control) const {
     if (!IsChild(hwnd(), control)) return Look::Plain;
     const int id = GetDlgCtrlID(control);
-    for (const Control& c : spec_.controls) {
+    for (const Control& c : layout_.controls) {
         if (c.id == id) return c.look;
     }
     return Look::Plain;
@@ -205,7 +205,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND: {
             const int id = LOWORD(wParam);
-            if (spec_.okId != 0 && (id == IDCANCEL || (id == spec_.okId && HIWORD(wParam) == BN_CLICKED))) {
+            if (layout_.okId != 0 && (id == IDCANCEL || (id == layout_.okId && HIWORD(wParam) == BN_CLICKED))) {
                 Unload();
             } else if (lParam != 0 && reinterpret_cast<HWND>(lParam) == GetDlgItem(hwnd(), id)) {
                 // Any process can send WM_COMMAND: only a control of this form's own counts.

@@ -40,7 +40,7 @@ inline constexpr DWORD kWrappedLabel = SS_LEFT | SS_NOPREFIX;
 inline constexpr DWORD kLineLabel = SS_LEFTNOWORDWRAP | SS_NOPREFIX;
 inline constexpr DWORD kPushButton = BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP;
 
-struct FormSpec {
+struct FormLayout {
     const wchar_t* className;
     const wchar_t* title;
     DWORD style, exStyle;
@@ -62,7 +62,7 @@ public:
     void ShowModal(HWND opener);
 
 protected:
-    explicit Form(const FormSpec& spec) : spec_(spec) {}
+    explicit Form(const FormLayout& layout) : layout_(layout) {}
 
     // Creates the window, hidden, with its controls at the DPI of the
     // monitor it opens on; throws when it cannot.
@@ -81,7 +81,7 @@ private:
     void ApplyDpi(UINT dpi);
     Look LookOf(HWND control) const;
 
-    const FormSpec& spec_;
+    const FormLayout& layout_;
     UINT dpi_ = 96;
     std::array<UniqueFont, 3> fonts_;  // dialog, bold, link
     UniqueIcon icon_, smallIcon_, picture_;
