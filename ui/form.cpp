@@ -125,8 +125,10 @@ void CentreOver(HWND window, HWND over) {
     if (over == nullptr || !GetWindowRect(over, &target)) target = info.rcWork;
     const RECT& work = info.rcWork;
     const int w = outer.right - outer.left, h = outer.bottom - outer.top;
-    const int x = std::clamp<int>(target.left + (target.right - target.left - w) / 2, work.left, std::max<int>(work.left, work.right - w));
-    const int y = std::clamp<int>(target.top + (target.bottom - target.top - h) / 2, work.top, std::max<int>(work.top, work.bottom - h));
+    const int x = std::clamp<int>(target.left + (target.right - target.left - w) / 2, work.left,
+                                  std::max<int>(work.left, work.right - w));
+    const int y = std::clamp<int>(target.top + (target.bottom - target.top - h) / 2, work.top,
+                                  std::max<int>(work.top, work.bottom - h));
     SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -171,11 +173,14 @@ void Form::ApplyDpi(UINT dpi) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts[kind].get()), FALSE);
     }
     fonts_ = std::move(fonts);  // the old fonts go once no control uses them
+    // Each new icon is handed over before the one it replaces is destroyed.
     if (layout_.icon != 0) {
-        icon_ = LoadIconAt(layout_.icon, GetSystemMetricsForDpi(SM_CXICON, dpi));
-        smallIcon_ = LoadIconAt(layout_.icon, GetSystemMetricsForDpi(SM_CXSMICON, dpi));
-        SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
-        SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+        UniqueIcon icon = LoadIconAt(layout_.icon, GetSystemMetricsForDpi(SM_CXICON, dpi));
+        UniqueIcon smallIcon = LoadIconAt(layout_.icon, GetSystemMetricsForDpi(SM_CXSMICON, dpi));
+        SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.get()));
+        SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
+        icon_ = std::move(icon);
+        smallIcon_ = std::move(smallIcon);
     }
     if (layout_.picture != 0) {
         UniqueIcon picture = LoadIconAt(layout_.pictureIcon, Px(layout_.pictureTwips));
