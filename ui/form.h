@@ -57,6 +57,7 @@ struct FormLayout {
 class Form : public Window {
 public:
     UINT Dpi() const { return dpi_; }
+    const FormLayout& Layout() const { return layout_; }
     // Loads the form when needed and shows it modally, centred over
     // `opener`; returns once it has closed, which may have destroyed this.
     void ShowModal(HWND opener);

@@ -9,6 +9,7 @@
 #include "infowin/info_ids.h"
 #include "policy/outlook_version.h"
 #include "tests/support/backends.h"
+#include "tests/support/digest.h"
 #include "ui/text.h"
 
 namespace sarvell::test {
@@ -91,40 +92,70 @@ RECT RectIn(HWND window, HWND control) {
     return r;
 }
 
-void CheckLayoutAt(UINT dpi, HWND window, int clientWidth, int clientHeight, const std::vector<Box>& controls) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&r));
-    const auto px = [dpi](int twips) { return static_cast<LONG>(std::lround(twips * static_cast<int>(dpi) / 1440.0)); };
-    GetClientRect(window, &r);
-    EXPECT_EQ((std::vector<LONG>{r.right, r.bottom}), (std::vector<LONG>{px(clientWidth), px(clientHeight)})) << dpi << " dpi";
-    std::vector<int> order;
-    for (HWND c = GetWindow(window, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) order.push_back(GetDlgCtrlID(c));
-    std::vector<int> expected;
-    for (const Box& b : controls) {
-        expected.push_back(b.id);
-        r = RectIn(window, GetDlgItem(window, b.id));
-        EXPECT_EQ((std::vector<LONG>{r.left, r.top, r.right - r.left, r.bottom - r.top}),
-                  (std::vector<LONG>{px(b.left), px(b.top), px(b.width), px(b.height)}))
-            << "control " << b.id << " at " << dpi << " dpi";
-        // A one-line static text fits its control.
-        HWND control = GetDlgItem(window, b.id);
-        const LONG type = GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK;
+void CheckForm(const ui::Form& form, std::uint64_t digest) {
+    const ui::FormLayout& f = form.Layout();
+    std::string table = ui::Narrow(f.className) + "|" + ui::Narrow(f.title);
+    for (long n : {long(f.style), long(f.exStyle), long(f.clientWidth), long(f.clientHeight), long(f.icon), long(f.picture),
+                   long(f.pictureIcon), long(f.pictureTwips), long(f.okId)}) {
+        table += "|" + std::to_string(n);
+    }
+    for (const ui::Control& c : f.controls) {
+        table += "\n" + ui::Narrow(c.className) + "|" + ui::Narrow(c.text);
+        for (long n : {long(c.id), long(c.style), long(c.exStyle), long(c.left), long(c.top), long(c.width), long(c.height),
+                       long(c.look)}) {
+            table += "|" + std::to_string(n);
+        }
+    }
+    EXPECT_EQ(Digest(table), digest) << std::hex << "0x" << Digest(table);
+    HWND window = form.hwnd();
+    EXPECT_EQ(Text(window), ui::Narrow(f.title));
+    EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | f.style),
+              static_cast<LONG>(f.style));
+    EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE) & f.exStyle, static_cast<LONG>(f.exStyle));
+    for (const ui::Control& c : f.controls) {
+        HWND control = GetDlgItem(window, c.id);
         wchar_t cls[16] = {};
         GetClassNameW(control, cls, 16);
-        const std::wstring text = ui::Widen(Text(control));
-        if (std::wstring_view(cls) != L"Static" || text.empty() || type == SS_ICON || type == SS_LEFT) continue;
-        HDC dc = GetDC(control);
-        const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
-        GetClientRect(control, &r);
-        RECT need{};
-        DrawTextW(dc, text.c_str(), -1, &need, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
-        SelectObject(dc, old);
-        ReleaseDC(control, dc);
-        EXPECT_TRUE(need.right <= r.right && need.bottom <= r.bottom)
-            << Text(control) << " needs " << need.right << " x " << need.bottom << " at " << dpi << " dpi";
+        EXPECT_STREQ(cls, c.className);
+        const DWORD style = c.style & ~WS_VSCROLL;  // a list shows its scroll bar only when it needs one
+        EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE)) & style, style) << c.id;
+        EXPECT_TRUE(!*c.text || Text(control) == ui::Narrow(c.text)) << Text(control);
     }
-    EXPECT_EQ(order, expected) << "z-order at " << dpi << " dpi";
+    for (UINT dpi : {96u, 144u, 96u}) {
+        RECT r{};
+        GetWindowRect(window, &r);
+        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&r));
+        const auto px = [dpi](int twips) { return static_cast<LONG>(std::lround(twips * static_cast<int>(dpi) / 1440.0)); };
+        GetClientRect(window, &r);
+        EXPECT_EQ((std::vector<LONG>{r.right, r.bottom}), (std::vector<LONG>{px(f.clientWidth), px(f.clientHeight)})) << dpi;
+        std::vector<int> order, expected;
+        for (HWND c = GetWindow(window, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) order.push_back(GetDlgCtrlID(c));
+        for (const ui::Control& c : f.controls) {
+            expected.push_back(c.id);
+            HWND control = GetDlgItem(window, c.id);
+            r = RectIn(window, control);
+            EXPECT_EQ((std::vector<LONG>{r.left, r.top, r.right - r.left, r.bottom - r.top}),
+                      (std::vector<LONG>{px(c.left), px(c.top), px(c.width), px(c.height)}))
+                << "control " << c.id << " at " << dpi << " dpi";
+            // A one-line static text shows whole in the font it has at this DPI.
+            const std::wstring text = ui::Widen(Text(control));
+            const LONG type = GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK;
+            if (std::wstring_view(c.className) != L"Static" || text.empty() || type == SS_ICON || type == SS_LEFT) continue;
+            HDC dc = GetDC(control);
+            const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+            GetClientRect(control, &r);
+            RECT need{};
+            DrawTextW(dc, text.c_str(), -1, &need, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+            SelectObject(dc, old);
+            ReleaseDC(control, dc);
+            EXPECT_TRUE(need.right <= r.right && need.bottom <= r.bottom)
+                << Text(control) << " needs " << need.right << " x " << need.bottom << " at " << dpi << " dpi";
+        }
+        EXPECT_EQ(order, expected) << "z-order at " << dpi << " dpi";
+        LOGFONTW lf{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(window, f.controls[0].id), WM_GETFONT, 0, 0)), sizeof lf, &lf);
+        EXPECT_EQ(lf.lfHeight, dpi == 96 ? -11 : -17);  // 8.25 pt
+    }
 }
 
 namespace {

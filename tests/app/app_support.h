@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/form.h"
 #include "ui/shell.h"
 
 namespace sarvell::test {
@@ -40,14 +41,11 @@ void Type(HWND parent, int id, const std::string& text);  // keystroke by keystr
 void Pump();
 RECT RectIn(HWND window, HWND control);  // in the window's client coordinates
 
-struct Box {
-    int id;
-    int left, top, width, height;  // twips
-};
-// Moves the window to a monitor of that DPI, as Windows tells it, then
-// checks its client size and its controls: in z-order, each at its place,
-// and every static text shown whole.
-void CheckLayoutAt(UINT dpi, HWND window, int clientWidth, int clientHeight, const std::vector<Box>& controls);
+// Checks a window against its own table, which the digest pins: its title
+// and styles; each control's class, style and text; and at 96, then 144,
+// then 96 dpi, as Windows tells it, the client size, each control's place,
+// the z-order, every one-line static text shown whole, and the 8.25 pt font.
+void CheckForm(const ui::Form& form, std::uint64_t digest);
 
 // Runs a step from inside whatever modal loop runs `ms` from now. A step
 // that fails closes the About and donation windows, so that the test ends
