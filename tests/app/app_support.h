@@ -1,19 +1,27 @@
 // Helpers for the tests that drive Sarvell's windows: a registered Outlook
 // of the tests' own, the messages a user's clicks and keys produce, steps
-// run from inside a modal window's loop, and a Sarvell.exe started as a user
-// starts it. They work on windows of this process and of another one.
+// run from inside a modal window's loop, and a form checked against its
+// table. They work on windows of this process and of another one.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cmath>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/frm_main.h"
+#include "infowin/info_ids.h"
+#include "policy/outlook_version.h"
+#include "tests/support/backends.h"
+#include "tests/support/digest.h"
 #include "ui/form.h"
 #include "ui/shell.h"
+#include "ui/text.h"
 
 namespace sarvell::test {
 
@@ -21,55 +29,176 @@ namespace sarvell::test {
 // and clears its security key; puts the registry back at the end.
 class OutlookInstall {
 public:
-    explicit OutlookInstall(const std::string& major = "77");
-    ~OutlookInstall();
-    std::string KeyPath() const;
+    explicit OutlookInstall(const std::string& major = "77") : major_(major) {
+        if (auto old = GetRaw(P(), registry::HKeyClassesRoot, kCurVer, "")) saved_ = old->data;
+        SetRaw(P(), registry::HKeyClassesRoot, kCurVer, "", registry::kRegSz, Sz("Outlook.Application." + major));
+        DeleteTree(P(), registry::HKeyCurrentUser, KeyPath());
+    }
+    ~OutlookInstall() {
+        DeleteTree(P(), registry::HKeyCurrentUser, "Software\\Microsoft\\Office\\" + major_ + ".0");
+        DeleteTree(P(), registry::HKeyClassesRoot, "Outlook.Application");
+        if (saved_) SetRaw(P(), registry::HKeyClassesRoot, kCurVer, "", registry::kRegSz, *saved_);
+    }
+    std::string KeyPath() const { return policy::SecurityKeyPathFor(major_ + ".0"); }
     // A list value's text as stored, or nothing when absent.
-    std::optional<std::string> List(const std::string& name) const;
+    std::optional<std::string> List(const std::string& name) const {
+        const auto raw = GetRaw(P(), registry::HKeyCurrentUser, KeyPath(), name);
+        if (!raw) return std::nullopt;
+        EXPECT_EQ(raw->type, registry::kRegSz) << name;
+        return std::string(raw->data.begin(), raw->data.end() - 1);
+    }
 
 private:
+    static registry::Platform& P() { return registry::CurrentPlatform(); }
+    static constexpr const char* kCurVer = "Outlook.Application\\CurVer";
     std::string major_;
-    std::optional<std::vector<std::uint8_t>> savedCurVer_;
+    std::optional<Bytes> saved_;
 };
 
-std::string Text(HWND window);  // WM_GETTEXT, so that it reads other processes' windows too
-std::string Text(HWND parent, int id);
-std::vector<std::string> Rows(HWND main);
-void SelectRow(HWND main, const std::string& row);  // fails the test when no row reads so
-void Click(HWND parent, int id);                    // as BM_CLICK makes it
-void Type(HWND parent, int id, const std::string& text);  // keystroke by keystroke
-void Pump();
-RECT RectIn(HWND window, HWND control);  // in the window's client coordinates
+// WM_GETTEXT, so that it reads other processes' windows too.
+inline std::string Text(HWND window) {
+    std::wstring buffer(static_cast<std::size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+    buffer.resize(static_cast<std::size_t>(SendMessageW(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()))));
+    return ui::Narrow(buffer);
+}
+inline std::string Text(HWND parent, int id) { return Text(GetDlgItem(parent, id)); }
+
+inline std::vector<std::string> Rows(HWND main) {
+    HWND list = GetDlgItem(main, app::kLbExtensions);
+    std::vector<std::string> rows;
+    for (WPARAM i = 0; i < static_cast<WPARAM>(SendMessageW(list, LB_GETCOUNT, 0, 0)); ++i) {
+        std::wstring buffer(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+        buffer.resize(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer.data()))));
+        rows.push_back(ui::Narrow(buffer));
+    }
+    return rows;
+}
+
+inline void Pump() {
+    for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+// As BM_CLICK makes it.
+inline void Click(HWND parent, int id) {
+    SendMessageW(GetDlgItem(parent, id), BM_CLICK, 0, 0);
+    Pump();
+}
+
+// Keystroke by keystroke.
+inline void Type(HWND parent, int id, const std::string& text) {
+    for (wchar_t c : ui::Widen(text)) SendMessageW(GetDlgItem(parent, id), WM_CHAR, c, 1);
+}
+
+// In the window's client coordinates.
+inline RECT RectIn(HWND window, HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
 
 // Checks a window against its own table, which the digest pins: its title
 // and styles; each control's class, style and text; and at 96, then 144,
 // then 96 dpi, as Windows tells it, the client size, each control's place,
 // the z-order, every one-line static text shown whole, and the 8.25 pt font.
-void CheckForm(const ui::Form& form, std::uint64_t digest);
+inline void CheckForm(const ui::Form& form, std::uint64_t digest) {
+    const ui::FormLayout& f = form.Layout();
+    std::string table = ui::Narrow(f.className) + "|" + ui::Narrow(f.title);
+    const auto pin = [&](std::initializer_list<long> numbers) {
+        for (long n : numbers) table += "|" + std::to_string(n);
+    };
+    pin({long(f.style), long(f.exStyle), f.clientWidth, f.clientHeight, f.icon, f.picture, f.pictureIcon, f.pictureTwips, f.okId});
+    for (const ui::Control& c : f.controls) {
+        table += "\n" + ui::Narrow(c.className) + "|" + ui::Narrow(c.text);
+        pin({c.id, long(c.style), long(c.exStyle), c.left, c.top, c.width, c.height, long(c.look)});
+    }
+    EXPECT_EQ(Digest(table), digest) << std::hex << "0x" << Digest(table);
+    HWND window = form.hwnd();
+    EXPECT_EQ(Text(window), ui::Narrow(f.title));
+    EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | f.style), LONG(f.style));
+    EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE) & f.exStyle, LONG(f.exStyle));
+    for (const ui::Control& c : f.controls) {
+        HWND control = GetDlgItem(window, c.id);
+        wchar_t cls[16] = {};
+        GetClassNameW(control, cls, 16);
+        EXPECT_STREQ(cls, c.className);
+        const DWORD style = c.style & ~WS_VSCROLL;  // a list shows its scroll bar only when it needs one
+        EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE)) & style, style) << c.id;
+        EXPECT_TRUE(!*c.text || Text(control) == ui::Narrow(c.text)) << Text(control);
+    }
+    for (UINT dpi : {96u, 144u, 96u}) {
+        RECT r{};
+        GetWindowRect(window, &r);
+        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&r));
+        const auto px = [dpi](int twips) { return static_cast<LONG>(std::lround(twips * static_cast<int>(dpi) / 1440.0)); };
+        GetClientRect(window, &r);
+        EXPECT_EQ((std::vector<LONG>{r.right, r.bottom}), (std::vector<LONG>{px(f.clientWidth), px(f.clientHeight)})) << dpi;
+        std::vector<int> order, expected;
+        for (HWND c = GetWindow(window, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) order.push_back(GetDlgCtrlID(c));
+        for (const ui::Control& c : f.controls) {
+            expected.push_back(c.id);
+            HWND control = GetDlgItem(window, c.id);
+            r = RectIn(window, control);
+            EXPECT_EQ((std::vector<LONG>{r.left, r.top, r.right - r.left, r.bottom - r.top}),
+                      (std::vector<LONG>{px(c.left), px(c.top), px(c.width), px(c.height)}))
+                << "control " << c.id << " at " << dpi << " dpi";
+            // A one-line static text shows whole in the font it has at this DPI.
+            const std::wstring text = ui::Widen(Text(control));
+            const LONG type = GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK;
+            if (std::wstring_view(c.className) != L"Static" || text.empty() || type == SS_ICON || type == SS_LEFT) continue;
+            HDC dc = GetDC(control);
+            const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+            GetClientRect(control, &r);
+            RECT need{};
+            DrawTextW(dc, text.c_str(), -1, &need, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+            SelectObject(dc, old);
+            ReleaseDC(control, dc);
+            EXPECT_TRUE(need.right <= r.right && need.bottom <= r.bottom)
+                << Text(control) << " needs " << need.right << " x " << need.bottom << " at " << dpi << " dpi";
+        }
+        EXPECT_EQ(order, expected) << "z-order at " << dpi << " dpi";
+        LOGFONTW lf{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(window, f.controls[0].id), WM_GETFONT, 0, 0)), sizeof lf, &lf);
+        EXPECT_EQ(lf.lfHeight, dpi == 96 ? -11 : -17);  // 8.25 pt
+    }
+}
 
 // Runs a step from inside whatever modal loop runs `ms` from now. A step
 // that fails closes the About and donation windows, so that the test ends
 // at once instead of waiting in a modal loop for ctest's timeout.
-void Later(std::function<void()> step, UINT ms = 20);
-
-// A Sarvell.exe started as a user starts it; ended when the test ends.
-class Process {
-public:
-    Process();
-    ~Process();
-    std::optional<DWORD> WaitExit(DWORD ms = 15000) const;  // nothing while it still runs
-    HWND MainWindow(DWORD ms = 15000) const;                 // its visible main window, waited for
-
-private:
-    PROCESS_INFORMATION info_{};
-};
+inline void Later(std::function<void()> step, UINT ms = 20) {
+    static std::deque<std::function<void()>> steps;
+    steps.push_back(std::move(step));
+    SetTimer(nullptr, 0, ms, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        const std::function<void()> next = std::move(steps.front());
+        steps.pop_front();
+        next();
+        if (!::testing::Test::HasFailure()) return;
+        steps.clear();
+        for (const wchar_t* cls : {infowin::kDonationClass, infowin::kAboutClass}) {
+            if (HWND w = FindWindowW(cls, nullptr)) PostMessageW(w, WM_CLOSE, 0, 0);
+        }
+    });
+}
 
 // The main window made and shown in this process over an Outlook of the
 // tests' own, with the links it hands to the shell caught in handed_.
 class WindowTest : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override {
+        app::frmMain = std::make_unique<app::FrmMain>();
+        app::frmMain->Show();
+        main_ = app::frmMain->hwnd();
+        ASSERT_NE(main_, nullptr);
+    }
+    void TearDown() override {
+        app::frmMain.reset();
+        Pump();
+    }
     HWND Item(int id) const { return GetDlgItem(main_, id); }
 
     OutlookInstall outlook_;
@@ -78,8 +207,12 @@ protected:
     ui::ShellScope shell_{[this](HWND, const std::string& target) { handed_.push_back(target); }};
 };
 
-// How many visible Sarvell main windows exist, of any process.
-int MainWindowCount();
-std::wstring SarvellExe();
+// This build's Sarvell.exe. Built on Linux: the Unix path is reached through Wine's drive Z:.
+inline std::wstring SarvellExe() {
+    std::wstring path = ui::Widen(SARVELL_EXE);
+    if (!path.empty() && path[0] == L'/') path = L"Z:" + path;
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    return path;
+}
 
 }  // namespace sarvell::test

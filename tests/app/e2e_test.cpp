@@ -2,14 +2,63 @@
 // the registry checked through this process as a second client.
 #include <gtest/gtest.h>
 
-#include "app/frm_main_ids.h"
 #include "tests/app/app_support.h"
-#include "tests/support/backends.h"
 
 namespace sarvell::test {
 namespace {
 
 using namespace sarvell::app;
+
+// A Sarvell.exe started as a user starts it; ended when the test ends.
+class Process {
+public:
+    Process() {
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        std::wstring commandLine = L"\"" + SarvellExe() + L"\"";
+        EXPECT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info_))
+            << "could not start Sarvell.exe: error " << GetLastError();
+    }
+    ~Process() {
+        if (info_.hProcess == nullptr) return;
+        if (!WaitExit(0)) TerminateProcess(info_.hProcess, 99);
+        WaitForSingleObject(info_.hProcess, 5000);
+        CloseHandle(info_.hThread);
+        CloseHandle(info_.hProcess);
+    }
+    // The exit code; nothing while it still runs.
+    std::optional<DWORD> WaitExit(DWORD ms = 15000) const {
+        DWORD code = 0;
+        if (WaitForSingleObject(info_.hProcess, ms) != WAIT_OBJECT_0 || !GetExitCodeProcess(info_.hProcess, &code)) return {};
+        return code;
+    }
+    // Its visible main window, waited for.
+    HWND MainWindow() const {
+        for (const ULONGLONG end = GetTickCount64() + 15000; GetTickCount64() < end && !WaitExit(10);) {
+            DWORD pid = 0;
+            HWND main = FindWindowW(kMainWindowClass, nullptr);
+            if (main && IsWindowVisible(main) && GetWindowThreadProcessId(main, &pid) && pid == info_.dwProcessId) return main;
+        }
+        return nullptr;
+    }
+
+private:
+    PROCESS_INFORMATION info_{};
+};
+
+// Visible Sarvell main windows, of any process.
+int MainWindowCount() {
+    int count = 0;
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, kMainWindowClass, nullptr)) != nullptr;) count += IsWindowVisible(w);
+    return count;
+}
+
+void SelectRow(HWND main, const std::string& row) {
+    const auto rows = Rows(main);
+    const auto at = std::find(rows.begin(), rows.end(), row);
+    if (at == rows.end()) ADD_FAILURE() << "no row reads \"" << row << "\"";
+    SendMessageW(GetDlgItem(main, kLbExtensions), LB_SETCURSEL, static_cast<WPARAM>(at - rows.begin()), 0);
+}
 
 TEST(EndToEnd, EveryCommandWritesTheRegistryAndASecondStartShowsNothing) {
     OutlookInstall outlook("78");

@@ -3,10 +3,7 @@
 // buttons and keys do. The commands' registry work is driven end to end in e2e_test.
 #include <gtest/gtest.h>
 
-#include "app/frm_main.h"
 #include "tests/app/app_support.h"
-#include "tests/support/backends.h"
-#include "tests/support/digest.h"
 
 namespace sarvell::test {
 namespace {

@@ -7,7 +7,6 @@
 
 #include "infowin/resource_ids.h"
 #include "tests/app/app_support.h"
-#include "tests/support/digest.h"
 
 namespace sarvell::test {
 namespace {

@@ -5,10 +5,8 @@
 
 #include <cmath>
 
-#include "app/frm_main.h"
 #include "infowin/frm_about.h"
 #include "infowin/frm_donation.h"
-#include "infowin/info_ids.h"
 #include "infowin/info_text.h"
 #include "tests/app/app_support.h"
 
