@@ -15,6 +15,16 @@
 #include "registry/memory_store.h"
 #include "registry/platform.h"
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include "registry/win32_platform.h"
+#else
+#include <unistd.h>
+
+#include <cstdlib>
+#endif
+
 namespace sarvell::test {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -25,33 +35,92 @@ struct RawValue {
     bool operator==(const RawValue&) const = default;
 };
 
-Bytes Data(std::string_view s);
-Bytes Sz(std::string_view s);  // with its terminating zero
+inline Bytes Data(std::string_view s) { return {s.begin(), s.end()}; }
+inline Bytes Sz(std::string_view s) {  // with its terminating zero
+    Bytes b = Data(s);
+    b.push_back(0);
+    return b;
+}
 
-void SetRaw(registry::Platform& p, std::int32_t root, const std::string& path, const std::string& name,
-            std::uint32_t type, const Bytes& data, const char* file = __builtin_FILE(), int line = __builtin_LINE());
-std::optional<RawValue> GetRaw(registry::Platform& p, std::int32_t root, const std::string& path,
-                               const std::string& name);
-void SetEnv(const char* name, const char* value);
+inline void SetRaw(registry::Platform& p, std::int32_t root, const std::string& path, const std::string& name, std::uint32_t type,
+                   const Bytes& data, const char* file = __builtin_FILE(), int line = __builtin_LINE()) {
+    registry::KeyHandle key(p);
+    registry::Status s = p.CreateKey(registry::RootHandle(root), path, registry::kKeySpecificRights, key.put());
+    if (s == registry::status::Success) {
+        s = p.SetValue(key.get(), name, type, data.empty() ? nullptr : data.data(), static_cast<std::uint32_t>(data.size()));
+    }
+    if (s != registry::status::Success) ADD_FAILURE_AT(file, line) << "storing " << path << " " << name << ": " << s;
+}
+
+inline std::optional<RawValue> GetRaw(registry::Platform& p, std::int32_t root, const std::string& path, const std::string& name) {
+    registry::KeyHandle key(p);
+    RawValue v;
+    std::uint32_t size = 0;
+    if (p.OpenKey(registry::RootHandle(root), path, registry::kKeyQueryValue, key.put()) != registry::status::Success ||
+        p.QueryValue(key.get(), name, v.type, nullptr, size) != registry::status::Success) {
+        return std::nullopt;
+    }
+    v.data.resize(size + 1);  // never an empty buffer, which would mean "no buffer"
+    if (p.QueryValue(key.get(), name, v.type, v.data.data(), size) != registry::status::Success) return std::nullopt;
+    v.data.resize(size);
+    return v;
+}
+
+inline void SetEnv(const char* name, const char* value) {
+#ifdef _WIN32
+    SetEnvironmentVariableA(name, value);
+#else
+    setenv(name, value, 1);
+#endif
+}
+
 // Removes a key with everything below it; a missing key is fine.
-void DeleteTree(registry::Platform& p, std::int32_t root, const std::string& path);
+inline void DeleteTree(registry::Platform& p, std::int32_t root, const std::string& path) {
+    std::vector<std::string> children;
+    {
+        registry::KeyHandle key(p);
+        if (p.OpenKey(registry::RootHandle(root), path, registry::kKeyEnumerateSubKeys, key.put()) != registry::status::Success) return;
+        std::string name;
+        for (std::uint32_t i = 0; p.EnumKey(key.get(), i, 300, name) == registry::status::Success; ++i) children.push_back(name);
+    }
+    for (const auto& child : children) DeleteTree(p, root, path + "\\" + child);
+    p.DeleteKey(registry::RootHandle(root), path);
+}
 
 class BackendTest : public ::testing::TestWithParam<std::string> {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override {
+#ifdef _WIN32
+        if (GetParam() == "win32") platform_ = std::make_unique<registry::Win32Platform>();
+        tag_ = std::to_string(GetCurrentProcessId());
+#else
+        tag_ = std::to_string(getpid());
+#endif
+        if (!platform_) platform_ = std::make_unique<registry::MemoryStore>();
+        scope_ = std::make_unique<registry::PlatformScope>(*platform_);
+        base_ = "Software\\SarvellTests\\" + tag_ + "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        for (char& c : base_) c = c == '/' ? '_' : c;
+        DeleteTree(P(), registry::HKeyCurrentUser, base_);
+    }
+    void TearDown() override {
+        DeleteTree(P(), registry::HKeyCurrentUser, base_);
+        for (const auto& key : classesKeys_) DeleteTree(P(), registry::HKeyClassesRoot, key);
+    }
 
     registry::Platform& P() { return *platform_; }
-    bool IsMemory() const { return GetParam() == "memory"; }
     // A path below HKEY_CURRENT_USER that belongs to this test alone.
-    std::string Path(std::string_view relative = {}) const;
+    std::string Path(std::string_view relative = {}) const { return relative.empty() ? base_ : base_ + "\\" + std::string(relative); }
     // A key name below HKEY_CLASSES_ROOT that belongs to this test alone.
-    std::string ClassesKey();
+    std::string ClassesKey() {
+        classesKeys_.push_back("SarvellTest." + tag_ + "." + std::to_string(classesKeys_.size()));
+        DeleteTree(P(), registry::HKeyClassesRoot, classesKeys_.back());
+        return classesKeys_.back();
+    }
 
 private:
     std::unique_ptr<registry::Platform> platform_;
     std::unique_ptr<registry::PlatformScope> scope_;
-    std::string base_;
+    std::string tag_, base_;
     std::vector<std::string> classesKeys_;
 };
 

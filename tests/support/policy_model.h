@@ -3,9 +3,11 @@
 // given, never through the code under test.
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "policy/catalogue.h"
 #include "tests/support/backends.h"
 
 namespace sarvell::test {
@@ -15,12 +17,55 @@ using Entries = std::vector<std::string>;
 // The entries of a list value stored as a string type: none when it is
 // absent, and, unless `raw`, none for an empty text or "none", which read as
 // no list.
-Entries ReadEntries(registry::Platform& p, const std::string& keyPath, const std::string& name, bool raw = false);
+inline Entries ReadEntries(registry::Platform& p, const std::string& keyPath, const std::string& name, bool raw = false) {
+    const auto stored = GetRaw(p, registry::HKeyCurrentUser, keyPath, name);
+    if (!stored) return {};
+    const Bytes& d = stored->data;
+    const std::string text(d.begin(), d.end() - (!d.empty() && d.back() == 0 ? 1 : 0));
+    if (!raw && (text.empty() || text == "none")) return {};
+    Entries out(1);
+    for (char c : text) c == ';' ? (void)out.emplace_back() : out.back().push_back(c);
+    return out;
+}
 
-// The rows the list must show for what is stored.
-Entries ExpectedRows(registry::Platform& p, const std::string& keyPath, bool safeView);
+// The rows the list must show for what is stored: a list whose first entry
+// is "none" shows none, and a row is cut at its first zero character, as
+// the list box shows it.
+inline Entries ExpectedRows(registry::Platform& p, const std::string& keyPath, bool safeView) {
+    Entries rows;
+    const auto show = [&](const char* name, const std::string& suffix) {
+        const Entries e = ReadEntries(p, keyPath, name);
+        for (std::size_t i = 0; i < e.size() && e.front() != "none"; ++i) {
+            const std::string row = e[i] + suffix;
+            rows.push_back(row.substr(0, row.find('\0')));
+        }
+    };
+    if (safeView) {
+        show("Level1Remove", "");
+        return rows;
+    }
+    const auto upper = [](std::string s) {
+        for (char& c : s) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+        return s;
+    };
+    const Entries remove = ReadEntries(p, keyPath, "Level1Remove");
+    for (std::string_view row : policy::kCatalogue) {
+        if (std::none_of(remove.begin(), remove.end(),
+                         [&](const std::string& e) { return upper(std::string(row)).find(upper(e)) != std::string::npos; })) {
+            rows.emplace_back(row);
+        }
+    }
+    show("Level1Add", " - User Applied");
+    return rows;
+}
 
 // `from` less the entries of `less`, counted with repeats.
-Entries Less(Entries from, Entries less);
+inline Entries Less(Entries from, Entries less) {
+    std::sort(from.begin(), from.end());
+    std::sort(less.begin(), less.end());
+    Entries out;
+    std::set_difference(from.begin(), from.end(), less.begin(), less.end(), std::back_inserter(out));
+    return out;
+}
 
 }  // namespace sarvell::test
