@@ -1,6 +1,6 @@
 // The About and donation windows over the main window: modal stacking,
 // closing by OK and by the close box, focus, the links handed to the shell,
-// the scroller on screen, and the layouts at 96 and 144 dpi.
+// the scroller on screen, and their tables at 96 and 144 dpi.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -24,12 +24,30 @@ void ClickLabel(HWND window, int id) {
 
 using InfoWindows = WindowTest;
 
-TEST_F(InfoWindows, AboutIsModalOverTheMainWindowAndStartsAfreshAtEveryOpening) {
-    for (int opening = 0; opening < 2; ++opening) {
+// Opened twice, each window is built afresh, modal over the one beneath,
+// which takes no input meanwhile; it closes by OK the first time and by the
+// close box the second, and hands the focus back to the button that opened it.
+TEST_F(InfoWindows, AboutAndDonationOpenModallyOverTheOneBeneathAndStartAfresh) {
+    const auto donation = [&](HWND about, bool closeBox) {
+        HWND window = FindWindowW(kDonationClass, nullptr);
+        ASSERT_TRUE(window && frmDonation);
+        EXPECT_EQ(GetWindow(window, GW_OWNER), about);
+        EXPECT_FALSE(IsWindowEnabled(about) || IsWindowEnabled(main_));
+        EXPECT_EQ(Text(window, kDonationLabel1), kDonationMessage);
+        EXPECT_EQ(GetFocus(), GetDlgItem(window, kDonationOK));
+        CheckForm(*frmDonation, 0xcea31f6857f9646eu);
+        // Every Label4 element hands over the checkout address; the link shows the hand.
+        for (int id : {kDonationLabel4_0, kDonationLabel4_1, kDonationLabel4_2}) ClickLabel(window, id);
+        EXPECT_TRUE(SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(GetDlgItem(window, kDonationLabel4_1)),
+                                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+        EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+        closeBox ? (void)SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0) : Click(window, kDonationOK);
+    };
+    for (bool closeBox : {false, true}) {
         Later([&] {
             HWND about = FindWindowW(kAboutClass, nullptr);
             ASSERT_TRUE(about && frmAbout);
-            EXPECT_FALSE(IsWindowEnabled(main_)) << "the main window takes no input meanwhile";
+            EXPECT_FALSE(IsWindowEnabled(main_));
             EXPECT_EQ(GetWindow(about, GW_OWNER), main_);
             EXPECT_EQ((std::vector<std::string>{Text(about, kAboutBuild), Text(about, kAboutMail), Text(about, kAboutDisclaimer)}),
                       (std::vector<std::string>{"Build - 1.0.0.0", "support@example.com", kDisclaimer}));
@@ -38,59 +56,23 @@ TEST_F(InfoWindows, AboutIsModalOverTheMainWindowAndStartsAfreshAtEveryOpening) 
             EXPECT_EQ(frmAbout->Credits()[0].top, 960) << "the credits start afresh";
             CheckForm(*frmAbout, 0xd4b846e4bbab4ca9u);
             ClickLabel(about, kAboutMail);
+            Later([&, about] { donation(about, closeBox); });
+            Click(about, kAboutDonation);
+            EXPECT_EQ((std::tuple{frmDonation.get(), IsWindowEnabled(about), IsWindowEnabled(main_), GetActiveWindow(), GetFocus()}),
+                      (std::tuple{nullptr, TRUE, FALSE, about, GetDlgItem(about, kAboutDonation)}));
             Later([&, about] {  // several ticks of 100 ms later the lines have climbed
                 const float top = frmAbout->Credits()[0].top;
                 EXPECT_LT(top, 960);
                 EXPECT_EQ(RectIn(about, GetDlgItem(about, kAboutCredit1)).top, Pixels(top));
-                opening == 0 ? Click(about, kAboutOK) : (void)SendMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0);
+                closeBox ? (void)SendMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0) : Click(about, kAboutOK);
             }, 450);
         });
         Click(main_, app::kCmdAbout);  // returns once the About window has closed
-        EXPECT_EQ(frmAbout, nullptr);
-        EXPECT_TRUE(IsWindowEnabled(main_));
-        EXPECT_EQ(GetActiveWindow(), main_);
-        EXPECT_EQ(GetFocus(), GetDlgItem(main_, app::kCmdAbout)) << "the focus comes back to the button clicked";
+        EXPECT_EQ((std::tuple{frmAbout.get(), IsWindowEnabled(main_), GetActiveWindow(), GetFocus()}),
+                  (std::tuple{nullptr, TRUE, main_, Item(app::kCmdAbout)}));
     }
-    EXPECT_EQ(handed_, std::vector<std::string>(2, "mailto:support@example.com"));
-}
-
-TEST_F(InfoWindows, DonationStacksOnTopAndEachCloseReturnsToTheOneBeneath) {
-    int donations = 0;
-    const auto donation = [&](bool closeBox) {
-        HWND window = FindWindowW(kDonationClass, nullptr);
-        ASSERT_NE(window, nullptr);
-        ++donations;
-        HWND about = GetWindow(window, GW_OWNER);
-        EXPECT_EQ(about, FindWindowW(kAboutClass, nullptr));
-        EXPECT_FALSE(IsWindowEnabled(about) || IsWindowEnabled(main_));
-        EXPECT_EQ(Text(window, kDonationLabel1), kDonationMessage);
-        EXPECT_EQ(GetFocus(), GetDlgItem(window, kDonationOK));
-        CheckForm(*frmDonation, 0xcea31f6857f9646eu);
-        // Every Label4 element hands over the checkout address; the link shows the hand.
-        for (int id : {kDonationLabel4_0, kDonationLabel4_1, kDonationLabel4_2}) ClickLabel(window, id);
-        EXPECT_EQ(handed_, std::vector<std::string>(3 * donations, CheckoutAddress()));
-        EXPECT_TRUE(SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(GetDlgItem(window, kDonationLabel4_1)),
-                                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
-        EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
-        closeBox ? (void)SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0) : Click(window, kDonationOK);
-    };
-    Later([&] {
-        HWND about = FindWindowW(kAboutClass, nullptr);
-        ASSERT_NE(about, nullptr);
-        for (bool closeBox : {true, false}) {  // each opening builds a fresh window
-            Later([&, closeBox] { donation(closeBox); });
-            Click(about, kAboutDonation);
-            EXPECT_EQ(frmDonation, nullptr);
-            EXPECT_TRUE(IsWindowEnabled(about));
-            EXPECT_FALSE(IsWindowEnabled(main_));
-            EXPECT_EQ(GetActiveWindow(), about);
-        }
-        SendMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0);
-    });
-    Click(main_, app::kCmdAbout);
-    EXPECT_EQ(donations, 2);
-    EXPECT_EQ(frmAbout, nullptr);
-    EXPECT_TRUE(IsWindowEnabled(main_));
+    const std::string mail = "mailto:support@example.com", checkout = CheckoutAddress();
+    EXPECT_EQ(handed_, (std::vector<std::string>{mail, checkout, checkout, checkout, mail, checkout, checkout, checkout}));
 }
 
 }  // namespace
