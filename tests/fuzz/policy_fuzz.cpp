@@ -1,6 +1,6 @@
 // Fuzzes the views and commands: arbitrary Level1Remove and Level1Add values,
-// then arbitrary view switches, selections, commands, failing platform calls
-// and half-filled lists. After every command no stored entry may be lost but
+// then arbitrary view switches, selections, commands, failing platform calls,
+// half-filled lists and values another program rewrites. After every command no stored entry may be lost but
 // the one the command was asked to remove, nothing may be added but what it
 // was asked to add, and a refreshed list must show exactly what is stored.
 #include <algorithm>
@@ -41,20 +41,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     };
     registry::MemoryStore store;
     registry::PlatformScope scope(store);
-    for (const char* name : {"Level1Remove", "Level1Add"}) {
-        const std::uint32_t types[] = {0, 1, 1, 2, 7};  // 0: absent; other types are never rewritten
+    // What another program may store: nothing (0), or a text of a string type.
+    const auto store_value = [&](const char* name) {
+        const std::uint32_t types[] = {0, 1, 1, 2, 7};
         const std::uint32_t type = types[byte() % std::size(types)];
         std::string value = text();
         if (byte() % 4 != 0) value.push_back('\0');
         if (type != 0) test::SetRaw(store, registry::HKeyCurrentUser, kKey, name, type, test::Data(value));
-    }
+    };
+    store_value("Level1Remove");
+    store_value("Level1Add");
     test::MemoryView view;
     policy::SecurityPolicy policy(view, kKey);
     policy.RefreshList();
     std::uint64_t failCall = 0;  // armed just before the next command, so that the model's reads do not meet it
     bool failOn = false;
     for (int step = 0; step < 24 && pos < size; ++step) {
-        const std::uint8_t op = byte() % 7;
+        const std::uint8_t op = byte() % 8;
         if (op == 0) {  // option button click
             const int index = byte() % 3;
             view.safeView = index == 2 ? view.safeView : index == 0;
@@ -68,20 +71,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             failOn = byte() % 2 == 0;
         } else if (op == 4) {  // the list runs out of room during the next fill
             view.appendsLeft = byte() % 8;
+        } else if (op == 5) {  // another program overtakes the list shown
+            store_value(byte() % 2 ? "Level1Remove" : "Level1Add");
         } else {
-            const bool add = op == 6;
+            const bool add = op == 7;
             const V removeBefore = test::ReadEntries(store, kKey, "Level1Remove");
             const V addBefore = test::ReadEntries(store, kKey, "Level1Add");
-            // What the command may take away: the entry its row shows, if the list shows the store.
-            V removes;
-            const int user = view.selected - (view.RowCount() - static_cast<int>(addBefore.size()));
-            if (add || view.selected < 0 || view.selected >= view.RowCount()) {
-            } else if (view.safeView && view.selected < static_cast<int>(removeBefore.size())) {
-                removes = {removeBefore[static_cast<std::size_t>(view.selected)]};
-            } else if (!view.safeView && user >= 0) {
-                removes = {addBefore[static_cast<std::size_t>(user)]};
-            }
+            // What the command may take away: the stored entry at the place of the row clicked, if that row shows it.
             const std::string row = view.RowText(view.selected), typed = view.extension;
+            const V& entries = view.safeView ? removeBefore : addBefore;
+            const int at = view.selected - (view.safeView ? 0 : view.RowCount() - static_cast<int>(entries.size()));
+            V removes;
+            if (!add && view.selected >= 0 && at >= 0 && at < static_cast<int>(entries.size())) {
+                const std::string shown = entries[static_cast<std::size_t>(at)] + (view.safeView ? "" : " - User Applied");
+                if (row == shown.substr(0, shown.find('\0'))) removes = {entries[static_cast<std::size_t>(at)]};
+            }
             if (failCall != 0) store.FailCall(std::exchange(failCall, 0), registry::status::AccessDenied, failOn);
             add ? policy.AddClick() : policy.MarkClick();
             store.ClearFaults();
@@ -99,10 +103,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Check(test::Less(test::Less(test::ReadEntries(store, kKey, "Level1Add"), addBefore),
                              add ? policy::SplitEntries(typed.starts_with('.') ? typed : "." + typed) : V{}).empty(),
                   "Level1Add gained an entry not typed");
-            const auto shown = view;
+            const auto left = view;
             policy.RefreshList();
             Check(view.rows == test::ExpectedRows(store, kKey, view.safeView), "a refreshed list differs");
-            view = shown;  // carry on from the list as the command left it
+            view = left;  // carry on from the list as the command left it
         }
     }
     Check(store.OpenHandles() == 0, "a handle was left open");

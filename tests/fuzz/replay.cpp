@@ -1,0 +1,19 @@
+// Replays the fuzz target's committed corpus as an ordinary test, without
+// libFuzzer: every file in the folders named is one input.
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+
+int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        for (const auto& file : std::filesystem::directory_iterator(argv[i])) {
+            std::ifstream in(file.path(), std::ios::binary);
+            const std::vector<std::uint8_t> input{std::istreambuf_iterator<char>(in), {}};
+            LLVMFuzzerTestOneInput(input.data(), input.size());
+        }
+    }
+}
