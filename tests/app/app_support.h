@@ -169,20 +169,23 @@ inline void CheckForm(const ui::Form& form, std::uint64_t digest) {
 // Runs a step from inside whatever modal loop runs `ms` from now. A step
 // that fails closes the About and donation windows, so that the test ends
 // at once instead of waiting in a modal loop for ctest's timeout.
+inline std::deque<std::function<void()>> later_steps;
+
+inline void CALLBACK RunLaterStep(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    const std::function<void()> next = std::move(later_steps.front());
+    later_steps.pop_front();
+    next();
+    if (!::testing::Test::HasFailure()) return;
+    later_steps.clear();
+    for (const wchar_t* cls : {infowin::kDonationClass, infowin::kAboutClass}) {
+        if (HWND w = FindWindowW(cls, nullptr)) PostMessageW(w, WM_CLOSE, 0, 0);
+    }
+}
+
 inline void Later(std::function<void()> step, UINT ms = 20) {
-    static std::deque<std::function<void()>> steps;
-    steps.push_back(std::move(step));
-    SetTimer(nullptr, 0, ms, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
-        const std::function<void()> next = std::move(steps.front());
-        steps.pop_front();
-        next();
-        if (!::testing::Test::HasFailure()) return;
-        steps.clear();
-        for (const wchar_t* cls : {infowin::kDonationClass, infowin::kAboutClass}) {
-            if (HWND w = FindWindowW(cls, nullptr)) PostMessageW(w, WM_CLOSE, 0, 0);
-        }
-    });
+    later_steps.push_back(std::move(step));
+    SetTimer(nullptr, 0, ms, RunLaterStep);
 }
 
 // The main window made and shown in this process over an Outlook of the
