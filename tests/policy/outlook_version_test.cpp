@@ -1,7 +1,6 @@
 #include "policy/outlook_version.h"
 
 #include "tests/support/backends.h"
-#include "tests/support/fault_injection.h"
 
 namespace sarvell::test {
 namespace {

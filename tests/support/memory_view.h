@@ -4,7 +4,6 @@
 // rows takes the selection away.
 #pragma once
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -39,11 +38,6 @@ public:
     void SetExtensionText(const std::string& text) override { extension = text; }
     void SetMarkCaption(const std::string& caption) override { markCaption = caption; }
     void SetAddEnabled(bool enabled) override { addEnabled = enabled; }
-    // The index of the first row that reads `row`, or -1.
-    int Find(const std::string& row) const {
-        const auto at = std::find(rows.begin(), rows.end(), row);
-        return at == rows.end() ? -1 : static_cast<int>(at - rows.begin());
-    }
 
 private:
     bool Has(int i) const { return i >= 0 && i < RowCount(); }
