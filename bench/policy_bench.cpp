@@ -2,12 +2,13 @@
 // Level1Add of 10, 1,000 and 10,000 entries each.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <string>
 
 #include "policy/security_policy.h"
 #include "registry/cRegistry.h"
 #include "registry/memory_store.h"
-#include "tests/support/memory_view.h"
+#include "tests/support/policy_model.h"
 
 namespace {
 
@@ -78,10 +79,14 @@ void TimeCommand(benchmark::State& state, const char* value, const char* prefix,
     state.SetComplexityN(state.range(0));
 }
 
+void SelectRow(test::MemoryView& view, const std::string& row) {
+    view.selected = static_cast<int>(std::find(view.rows.begin(), view.rows.end(), row) - view.rows.begin());
+}
+
 void MarkSafe(benchmark::State& state) {
     TimeCommand(state, "Level1Remove", ".r", false, [](Setup& s) {
         s.Show(false);
-        s.view.Select(".exe - Executable File");
+        SelectRow(s.view, ".exe - Executable File");
     });
 }
 
@@ -95,7 +100,7 @@ void MarkBlocked(benchmark::State& state) {
 void RemoveUserRow(benchmark::State& state) {
     TimeCommand(state, "Level1Add", ".a", false, [](Setup& s) {
         s.Show(false);
-        s.view.Select(".a0 - User Applied");
+        SelectRow(s.view, ".a0 - User Applied");
     });
 }
 

@@ -13,14 +13,12 @@ using namespace sarvell::app;
 class Process {
 public:
     Process() {
-        STARTUPINFOW si{};
-        si.cb = sizeof si;
+        STARTUPINFOW si{sizeof si};
         std::wstring commandLine = L"\"" + SarvellExe() + L"\"";
         EXPECT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info_))
             << "could not start Sarvell.exe: error " << GetLastError();
     }
     ~Process() {
-        if (info_.hProcess == nullptr) return;
         if (!WaitExit(0)) TerminateProcess(info_.hProcess, 99);
         WaitForSingleObject(info_.hProcess, 5000);
         CloseHandle(info_.hThread);

@@ -11,7 +11,6 @@
 #include "policy/catalogue.h"
 #include "policy/list_value.h"
 #include "policy/security_policy.h"
-#include "tests/support/memory_view.h"
 #include "tests/support/policy_model.h"
 
 namespace {

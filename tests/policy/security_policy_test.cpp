@@ -5,7 +5,6 @@
 #include "policy/mod_registry.h"
 #include "registry/cRegistry.h"
 #include "tests/support/backends.h"
-#include "tests/support/memory_view.h"
 #include "tests/support/policy_model.h"
 
 
