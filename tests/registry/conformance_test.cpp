@@ -30,34 +30,12 @@ protected:
 SARVELL_BACKEND_TESTS(Conformance);
 
 TEST_P(Conformance, KeyPathsNamesAndTheirLimits) {
-    const std::string cls = ClassesKey(), k256(256, 'k'), k257(257, 'k');
-    ASSERT_EQ(Create(hkcu_, Path("a\\b\\c")), status::Success);
-    ASSERT_EQ(Create(hkcr_, cls + "\\CurVer"), status::Success);
-    const std::tuple<Handle, std::string, bool, Status> cases[] = {
-        {hkcu_, Path("a\\\\b\\c\\"), false, status::Success},  // empty levels and a trailing backslash
-        {hkcu_, Path("a\\b\\c\\d"), false, status::FileNotFound},
-        {hkcu_, "", false, status::Success},
-        {0, "Software", false, status::InvalidHandle},
-        {0, "Software", true, status::InvalidHandle},
-        // One leading backslash is accepted only when opening below HKEY_CLASSES_ROOT.
-        {hkcu_, "\\" + Path("a"), false, status::BadPathname},
-        {hkcu_, "\\" + Path("y"), true, status::BadPathname},
-        {hkcr_, "\\" + cls + "\\CurVer", false, status::Success},
-        {hkcr_, "\\\\" + cls + "\\CurVer", false, status::BadPathname},
-        {hkcr_, "\\" + cls + "\\Other", true, status::BadPathname},
-        {hkcu_, Path(k256), true, status::Success},
-        {hkcu_, Path(k257), true, status::InvalidParameter},
-        {hkcu_, Path(k257), false, status::InvalidParameter},
-    };
-    for (const auto& [root, path, create, expected] : cases) {
-        EXPECT_EQ(create ? Create(root, path) : Open(root, path), expected) << path << " " << create;
-    }
-    EXPECT_EQ(P().DeleteKey(hkcr_, "\\" + cls + "\\CurVer"), status::BadPathname);
-    ASSERT_EQ(Open(hkcu_, Path("a\\b\\c")), status::Success);  // a handle outlives its key, which answers so
+    EXPECT_EQ(Create(hkcu_, Path(std::string(256, 'k'))), status::Success);  // a level's name: at most 256 characters
+    EXPECT_EQ(Create(hkcu_, Path(std::string(257, 'k'))), status::InvalidParameter);
+    ASSERT_EQ(Create(hkcu_, Path("a\\b\\c")), status::Success);  // a handle outlives its key, which answers so
     ASSERT_EQ(P().DeleteKey(hkcu_, Path("a\\b\\c")), status::Success);
     std::uint32_t type = 0, size = 0;
     EXPECT_EQ(P().QueryValue(key_->get(), "", type, nullptr, size), status::KeyDeleted);
-    EXPECT_EQ(P().DeleteKey(0, "x"), status::InvalidHandle);
     Handle raw = 0;  // a handle closes once
     ASSERT_EQ(P().OpenKey(hkcu_, Path(), kKeyQueryValue, raw), status::Success);
     EXPECT_EQ((std::vector<Status>{P().CloseKey(raw), P().CloseKey(raw)}), (std::vector<Status>{0, status::InvalidHandle}));
