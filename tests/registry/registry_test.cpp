@@ -3,9 +3,9 @@
 #include "registry/cRegistry.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "tests/support/backends.h"
-#include "tests/support/fault_injection.h"
 
 namespace sarvell::test {
 namespace {
@@ -161,6 +161,41 @@ TEST_P(Registry, EnumerationListsNamesAndEmptiesFirst) {
     reg.SectionKey(Path("long"));
     EXPECT_TRUE(reg.EnumerateSections(sections, sectionCount));
     EXPECT_EQ(sectionCount, 1);
+}
+
+// The fault loop: run an operation once cleanly, then once per platform call
+// it makes with that call failing (once, and from that call on), until a run
+// completes with no fault injected. After every run the check sees whether a
+// fault fired, whether the operation raised, and the store it left; no run
+// may leave a handle open.
+struct FaultRun {
+    bool faultFired = false;
+    bool raised = false;
+};
+
+void RunFaultMatrix(const std::function<void(MemoryStore&)>& setup, const std::function<void()>& operation,
+                    const std::function<void(const FaultRun&, MemoryStore&)>& check) {
+    for (int persistent = 0; persistent < 2; ++persistent) {
+        for (std::uint64_t n = persistent;; ++n) {  // the clean run (n = 0) once
+            MemoryStore store;
+            PlatformScope scope(store);
+            setup(store);
+            store.ClearFaults();
+            if (n != 0) store.FailCall(n, status::AccessDenied, persistent != 0);
+            FaultRun run;
+            try {
+                operation();
+            } catch (...) {
+                run.raised = true;
+            }
+            run.faultFired = store.FaultFired();
+            store.ClearFaults();
+            SCOPED_TRACE((persistent ? "persistent fault at call " : "fault at call ") + std::to_string(n));
+            EXPECT_EQ(store.OpenHandles(), 0u) << "a handle was left open";
+            check(run, store);
+            if (n != 0 && !run.faultFired) break;
+        }
+    }
 }
 
 // Every platform call failing in turn, once or from then on: a failed write
