@@ -13,7 +13,8 @@ using namespace sarvell::app;
 class Process {
 public:
     Process() {
-        STARTUPINFOW si{sizeof si};
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
         std::wstring commandLine = L"\"" + SarvellExe() + L"\"";
         EXPECT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info_))
             << "could not start Sarvell.exe: error " << GetLastError();
