@@ -142,37 +142,31 @@ TEST_P(Registry, EnumerationListsNamesAndEmptiesFirst) {
     EXPECT_EQ(sectionCount, 1);
 }
 
-// The fault loop: run an operation once cleanly, then once per platform call
-// it makes with that call failing (once, and from that call on), until a run
-// completes with no fault injected. After every run the check sees whether a
-// fault fired, whether the operation raised, and the store it left; no run
-// may leave a handle open.
-struct FaultRun {
-    bool faultFired = false;
-    bool raised = false;
-};
-
+// Runs `operation` once cleanly, then once per platform call it makes with
+// that call failing (once, and from that call on), until no fault fires;
+// `check` sees whether one fired, whether the operation raised, and the
+// store it left. No run may leave a handle open.
 void RunFaultMatrix(const std::function<void(MemoryStore&)>& setup, const std::function<void()>& operation,
-                    const std::function<void(const FaultRun&, MemoryStore&)>& check) {
-    for (int persistent = 0; persistent < 2; ++persistent) {
+                    const std::function<void(bool fired, bool raised, MemoryStore&)>& check) {
+    for (bool persistent : {false, true}) {
         for (std::uint64_t n = persistent;; ++n) {  // the clean run (n = 0) once
             MemoryStore store;
             PlatformScope scope(store);
             setup(store);
             store.ClearFaults();
-            if (n != 0) store.FailCall(n, status::AccessDenied, persistent != 0);
-            FaultRun run;
+            if (n != 0) store.FailCall(n, status::AccessDenied, persistent);
+            bool raised = false;
             try {
                 operation();
             } catch (...) {
-                run.raised = true;
+                raised = true;
             }
-            run.faultFired = store.FaultFired();
+            const bool fired = store.FaultFired();
             store.ClearFaults();
             SCOPED_TRACE((persistent ? "persistent fault at call " : "fault at call ") + std::to_string(n));
             EXPECT_EQ(store.OpenHandles(), 0u) << "a handle was left open";
-            check(run, store);
-            if (n != 0 && !run.faultFired) break;
+            check(fired, raised, store);
+            if (n != 0 && !fired) break;
         }
     }
 }
@@ -195,9 +189,9 @@ TEST(RegistryFaults, FailedCallsNeverPassForSuccess) {
                         reg.SectionKey(path);
                         reg.Value(Text("new"));
                     },
-                    [&](const FaultRun& run, MemoryStore& store) {
-                        EXPECT_EQ(run.faultFired, run.raised) << "a failure was reported as success, or the reverse";
-                        EXPECT_EQ(GetRaw(store, HKeyCurrentUser, path, "v")->data, Sz(run.raised ? "%SARVELL_UNSET%;old" : "new"));
+                    [&](bool fired, bool raised, MemoryStore& store) {
+                        EXPECT_EQ(fired, raised) << "a failure was reported as success, or the reverse";
+                        EXPECT_EQ(GetRaw(store, HKeyCurrentUser, path, "v")->data, Sz(raised ? "%SARVELL_UNSET%;old" : "new"));
                         EXPECT_EQ(GetRaw(store, HKeyCurrentUser, path, "other")->data, Sz("old"));
                     });
     Variant read;
@@ -228,8 +222,8 @@ TEST(RegistryFaults, FailedCallsNeverPassForSuccess) {
                         read = reg.Value();
                         if (!reg.EnumerateValues(names, count) || count > 2) throw std::logic_error("");
                     },
-                    [&](const FaultRun& run, MemoryStore&) {
-                        EXPECT_FALSE(run.raised);
+                    [&](bool, bool raised, MemoryStore&) {
+                        EXPECT_FALSE(raised);
                         EXPECT_TRUE(read == Text("none") || read == Text("%SARVELL_UNSET%;old")) << ToText(read);
                         EXPECT_EQ(count, static_cast<std::int32_t>(names.size()));
                     });
