@@ -1,8 +1,12 @@
-// Views and commands over the memory store and, under Wine, the registry.
+// The catalogue, the Outlook version lookup, and the views and commands
+// over the memory store and, under Wine, the registry.
 #include "policy/security_policy.h"
 
+#include "policy/catalogue.h"
+#include "policy/outlook_version.h"
 #include "registry/cRegistry.h"
 #include "tests/support/backends.h"
+#include "tests/support/digest.h"
 #include "tests/support/policy_model.h"
 
 namespace sarvell::test {
@@ -12,6 +16,37 @@ using namespace registry;
 using namespace policy;
 using namespace std::string_literals;
 using Text = std::optional<std::string>;
+
+TEST(Catalogue, HoldsTheSeventyOneRowsInOrder) {
+    std::string joined;
+    for (std::string_view row : kCatalogue) joined.append(row).append("\n");
+    joined.pop_back();
+    EXPECT_EQ(Digest(joined), 0xfeb44ecb09f12717u);
+}
+
+// The real CurVer key: one per registry, so these tests hold a lock on it
+// and put back what they found.
+class OutlookVersion : public BackendTest {};
+SARVELL_BACKEND_TESTS(OutlookVersion);
+
+TEST_P(OutlookVersion, IsTheProgrammaticNameAfterItsLastDotOrNa) {
+    const char* const key = "Outlook.Application\\CurVer";
+    const auto saved = GetRaw(P(), HKeyClassesRoot, key, "");
+    const std::tuple<std::uint32_t, Bytes, const char*> cases[] = {
+        {kRegSz, Sz(".16"), "16.0"},  // the text after the last dot
+        {kRegDword, {12, 0, 0, 0}, "12.0"},  // an integer reads as its digits
+        {kRegBinary, {'1', '2'}, "n/a"},     // binary data names no version
+    };
+    for (const auto& [type, data, version] : cases) {
+        SetRaw(P(), HKeyClassesRoot, key, "", type, data);
+        EXPECT_EQ(GetOutlookVersion(), version);
+    }
+    DeleteTree(P(), HKeyClassesRoot, "Outlook.Application");
+    if (saved) SetRaw(P(), HKeyClassesRoot, key, "", saved->type, saved->data);
+    EXPECT_EQ((std::tuple{SecurityKeyPathFor("11.0"), SecurityKeyPathFor("VERSION")}),
+              (std::tuple{"Software\\Microsoft\\Office\\11.0\\Outlook\\Security",
+                          "Software\\Microsoft\\Office\\VERSION\\Outlook\\Security"}));  // the text put in is not searched again
+}
 
 class Policy : public BackendTest {
 protected:
