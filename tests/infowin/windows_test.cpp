@@ -3,8 +3,6 @@
 // the scroller on screen, and their tables at 96 and 144 dpi.
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "infowin/frm_about.h"
 #include "infowin/frm_donation.h"
 #include "infowin/info_text.h"
@@ -14,8 +12,6 @@ namespace sarvell::test {
 namespace {
 
 using namespace sarvell::infowin;
-
-int Pixels(double twips) { return static_cast<int>(std::lround(twips * 96 / 1440.0)); }
 
 void ClickLabel(HWND window, int id) {
     SendMessageW(GetDlgItem(window, id), WM_LBUTTONDOWN, MK_LBUTTON, 0);
@@ -63,7 +59,7 @@ TEST_F(InfoWindows, AboutAndDonationOpenModallyOverTheOneBeneathAndStartAfresh) 
             Later([&, about] {  // several ticks of 100 ms later the lines have climbed
                 const float top = frmAbout->Credits()[0].top;
                 EXPECT_LT(top, 960);
-                EXPECT_EQ(RectIn(about, GetDlgItem(about, kAboutCredit1)).top, Pixels(top));
+                EXPECT_EQ(RectIn(about, GetDlgItem(about, kAboutCredit1)).top, std::lround(top * 96 / 1440.0));
                 closeBox ? (void)SendMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0) : Click(about, kAboutOK);
             }, 450);
         });
