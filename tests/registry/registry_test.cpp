@@ -303,18 +303,10 @@ TEST_P(Associations, AdditionalVerbsNeedTheClassAndWholeGroups) {
 // advapi32: where they disagree, the store is wrong.
 class Conformance : public BackendTest {
 protected:
-    void SetUp() override {
-        BackendTest::SetUp();
-        key_.emplace(P());
-    }
-    void TearDown() override {
-        key_.reset();
-        BackendTest::TearDown();
-    }
-    Status Open(Handle root, const std::string& path, std::uint32_t access = kKeySpecificRights) {
-        return P().OpenKey(root, path, access, key_->put());
-    }
-    Status Create(Handle root, const std::string& path) { return P().CreateKey(root, path, kKeySpecificRights, key_->put()); }
+    // The handle the last Open or Create gave; closed before the platform goes.
+    KeyHandle& Key() { return key_ ? *key_ : key_.emplace(P()); }
+    Status Open(Handle root, const std::string& path) { return P().OpenKey(root, path, kKeySpecificRights, Key().put()); }
+    Status Create(Handle root, const std::string& path) { return P().CreateKey(root, path, kKeySpecificRights, Key().put()); }
     std::optional<KeyHandle> key_;
     const Handle hkcu_ = RootHandle(HKeyCurrentUser), hkcr_ = RootHandle(HKeyClassesRoot);
 };
@@ -326,14 +318,14 @@ TEST_P(Conformance, KeyPathsNamesAndTheirLimits) {
     ASSERT_EQ(Create(hkcu_, Path("a\\b\\c")), status::Success);  // a handle outlives its key, which answers so
     ASSERT_EQ(P().DeleteKey(hkcu_, Path("a\\b\\c")), status::Success);
     std::uint32_t type = 0, size = 0;
-    EXPECT_EQ(P().QueryValue(key_->get(), "", type, nullptr, size), status::KeyDeleted);
+    EXPECT_EQ(P().QueryValue(Key().get(), "", type, nullptr, size), status::KeyDeleted);
     Handle raw = 0;  // a handle closes once
     ASSERT_EQ(P().OpenKey(hkcu_, Path(), kKeyQueryValue, raw), status::Success);
     EXPECT_EQ((std::vector<Status>{P().CloseKey(raw), P().CloseKey(raw)}), (std::vector<Status>{0, status::InvalidHandle}));
     ASSERT_EQ(Open(hkcu_, Path()), status::Success);
     const std::uint8_t one[4] = {1, 0, 0, 0};
-    EXPECT_EQ(P().SetValue(key_->get(), std::string(16383, 'n'), kRegDword, one, 4), status::Success);
-    EXPECT_EQ(P().SetValue(key_->get(), std::string(16384, 'n'), kRegDword, one, 4), status::InvalidParameter);
+    EXPECT_EQ(P().SetValue(Key().get(), std::string(16383, 'n'), kRegDword, one, 4), status::Success);
+    EXPECT_EQ(P().SetValue(Key().get(), std::string(16384, 'n'), kRegDword, one, 4), status::InvalidParameter);
     SetRaw(P(), HKeyCurrentUser, Path(), std::string("cut\0off", 7), kRegSz, Sz("y"));  // names end at a zero
     EXPECT_TRUE(GetRaw(P(), HKeyCurrentUser, Path(), "cut"));
 }
@@ -353,7 +345,7 @@ TEST_P(Conformance, NamesCompareWithoutCaseAndKeepTheirCase) {
     SetRaw(P(), HKeyCurrentUser, Path("k"), "Level1Remove", kRegSz, Sz(".exe"));
     std::string name;
     ASSERT_EQ(Open(hkcu_, Path("k")), status::Success);
-    EXPECT_EQ(P().EnumValue(key_->get(), 0, 100, name), status::Success);
+    EXPECT_EQ(P().EnumValue(Key().get(), 0, 100, name), status::Success);
     EXPECT_EQ(name, "LEVEL1REMOVE");
     EXPECT_EQ(GetRaw(P(), HKeyCurrentUser, Path("k"), "level1remove")->data, Sz(".exe"));
 }
