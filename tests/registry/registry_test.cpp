@@ -1,12 +1,14 @@
 // cRegistry: key operations, typed value reads and writes, enumeration,
 // the file-type association helpers and the errors they raise, over each
-// backend; and the platform below it.
+// backend; the platform below it; and the WTF-8 text both pass names and
+// data in.
 #include "registry/cRegistry.h"
 
 #include <algorithm>
 #include <functional>
 
 #include "tests/support/backends.h"
+#include "text/wtf8.h"
 
 namespace sarvell::test {
 namespace {
@@ -40,6 +42,23 @@ std::string Raised(F&& f, std::int32_t number = kErrRegistry) {
     return "";
 }
 
+TEST(Wtf8, RoundTripsEveryUtf16SequenceAndReplacesMalformedBytes) {
+    const std::u16string samples[] = {
+        u"\u007f\u0080\u07ff\u0800\uffff", u"\U00010000\U0010FFFF", std::u16string(1, char16_t(0xDBFF)) + u"x",  // a lone surrogate
+    };
+    for (const auto& s : samples) EXPECT_EQ(text::FromWtf8(text::ToWtf8(s)), s);
+    EXPECT_EQ(text::ToWtf8(u"\U00010000\u00e4\u0800\U00010000\U0010FFFFa\xDC00"),
+              "\xF0\x90\x80\x80\xC3\xA4\xE0\xA0\x80\xF0\x90\x80\x80\xF4\x8F\xBF\xBF" "a\xED\xB0\x80");
+    const std::u16string pair = u"\U00010000";  // a high surrogate whose partner lies beyond the text
+    EXPECT_EQ(text::ToWtf8(std::u16string_view(pair.data(), 1)), "\xED\xA0\x80");
+    const std::pair<std::string_view, std::u16string> malformed[] = {
+        {std::string_view("\xC3\xA4", 1), u"\uFFFD"},  // cut short: no byte read past the end
+        {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},  // beyond U+10FFFF
+        {"\xC2\x80\xDF\xBF", u"\u0080\u07ff"},
+    };
+    for (const auto& [bytes, utf16] : malformed) EXPECT_EQ(text::FromWtf8(bytes), utf16);
+}
+
 TEST(RegistryProperties, MachineIsStoredWithItsTwoBackslashes) {
     EXPECT_EQ(RegistrySource(), "registry_tests.cRegistry");
     cRegistry reg;
@@ -52,13 +71,7 @@ TEST(RegistryProperties, MachineIsStoredWithItsTwoBackslashes) {
     }
 }
 
-class Registry : public BackendTest {
-protected:
-    cRegistry Here(const std::string& value = "v", std::int32_t type = kRegSz) {
-        return At(HKeyCurrentUser, Path("k"), value, type);
-    }
-    std::optional<RawValue> Stored(const std::string& name) { return GetRaw(P(), HKeyCurrentUser, Path("k"), name); }
-};
+class Registry : public BackendTest {};
 SARVELL_BACKEND_TESTS(Registry);
 
 TEST_P(Registry, KeyOperationsAndTheirErrors) {
@@ -92,7 +105,7 @@ TEST_P(Registry, ReadsEachTypeAndTakesItsValueType) {
     };
     for (const auto& [type, data, expected] : cases) {
         SetRaw(P(), HKeyCurrentUser, Path("k"), "v", type, data);
-        cRegistry reg = Here("v", kRegLink);
+        cRegistry reg = At(HKeyCurrentUser, Path("k"), "v", kRegLink);
         EXPECT_EQ(reg.Value(), expected) << ToText(expected);
         EXPECT_EQ(reg.ValueType(), static_cast<std::int32_t>(type));
     }
@@ -101,14 +114,14 @@ TEST_P(Registry, ReadsEachTypeAndTakesItsValueType) {
 TEST_P(Registry, ValueExTakesTheDefaultForAnEmptyTextOnly) {
     cRegistry reg;
     reg.ValueEx(HKeyCurrentUser, Path("k"), "v", kRegSz, Text("fallback"), Text(""));  // empty text: the default
-    EXPECT_EQ(Stored("v"), (RawValue{kRegSz, Sz("fallback")}));
+    EXPECT_EQ(GetRaw(P(), HKeyCurrentUser, Path("k"), "v"), (RawValue{kRegSz, Sz("fallback")}));
     // Only REG_SZ swaps in the default: an empty text for a DWORD is refused.
     EXPECT_THROW(reg.ValueEx(HKeyCurrentUser, Path("k"), "d", kRegDword, Text("x"), Text("")), RegistryError);
-    EXPECT_EQ(Stored("d"), std::nullopt);
+    EXPECT_EQ(GetRaw(P(), HKeyCurrentUser, Path("k"), "d"), std::nullopt);
 }
 
 TEST_P(Registry, EnumerationListsNamesAndEmptiesFirst) {
-    cRegistry reg = Here();
+    cRegistry reg = At(HKeyCurrentUser, Path("k"), "v");
     V names{"stale"}, sections{"stale"};
     std::int32_t count = 9, sectionCount = 9;
     EXPECT_TRUE(reg.EnumerateValues(names, count) && reg.EnumerateSections(sections, sectionCount));  // missing key

@@ -72,10 +72,8 @@ inline Entries ExpectedRows(registry::Platform& p, const std::string& keyPath, b
     Entries rows;
     const auto show = [&](const char* name, const std::string& suffix) {
         const Entries e = ReadEntries(p, keyPath, name);
-        for (std::size_t i = 0; i < e.size() && e.front() != "none"; ++i) {
-            const std::string row = e[i] + suffix;
-            rows.push_back(row.substr(0, row.find('\0')));
-        }
+        if (e.empty() || e.front() == "none") return;
+        for (const std::string& entry : e) rows.push_back((entry + suffix).substr(0, (entry + suffix).find('\0')));
     };
     if (safeView) {
         show("Level1Remove", "");
