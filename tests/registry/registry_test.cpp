@@ -100,6 +100,8 @@ TEST_P(Registry, ReadsEachTypeAndTakesItsValueType) {
     const std::tuple<std::uint32_t, Bytes, Variant> cases[] = {
         {kRegSz, Data("abc"), Text("abc")},  // stored without its terminating zero
         {kRegExpandSz, Sz("a%SARVELL_ROOT%\\x"), Text("aC:\\S\\x")},
+        // Text behind a zero character is expanded too, not cut off.
+        {kRegExpandSz, Data(std::string("%SARVELL_ROOT%\0%SARVELL_ROOT%\0", 30)), Text(std::string("C:\\S\0C:\\S", 9))},
         {kRegDwordBigEndian, {0, 0, 0, 0x80}, Int(0x80)},
         {kRegNone, {}, Variant(Bytes{0})},  // other types are byte arrays with one element more
     };
@@ -118,6 +120,10 @@ TEST_P(Registry, ValueExTakesTheDefaultForAnEmptyTextOnly) {
     // Only REG_SZ swaps in the default: an empty text for a DWORD is refused.
     EXPECT_THROW(reg.ValueEx(HKeyCurrentUser, Path("k"), "d", kRegDword, Text("x"), Text("")), RegistryError);
     EXPECT_EQ(GetRaw(P(), HKeyCurrentUser, Path("k"), "d"), std::nullopt);
+    // Bytes are no text: refused, and named in hex.
+    EXPECT_EQ(Raised([&] { reg.ValueEx(HKeyCurrentUser, Path("k"), "b", kRegSz, Text(""), Variant(Bytes{0x0A, 0xBC, 0xDE, 0xF9})); },
+                     kErrSetValue),
+              "Failed to set registry value Key: '-2147483647',Section: '" + Path("k") + "',Key: 'b' to value: '0A BC DE F9'");
 }
 
 TEST_P(Registry, EnumerationListsNamesAndEmptiesFirst) {

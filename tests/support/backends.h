@@ -36,11 +36,7 @@ struct RawValue {
 };
 
 inline Bytes Data(std::string_view s) { return {s.begin(), s.end()}; }
-inline Bytes Sz(std::string_view s) {  // with its terminating zero
-    Bytes b = Data(s);
-    b.push_back(0);
-    return b;
-}
+inline Bytes Sz(std::string_view s) { return Data(std::string(s) + '\0'); }  // with its terminating zero
 
 inline void SetRaw(registry::Platform& p, std::int32_t root, const std::string& path, const std::string& name, std::uint32_t type,
                    const Bytes& data, const char* file = __builtin_FILE(), int line = __builtin_LINE()) {
