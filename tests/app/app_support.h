@@ -18,7 +18,6 @@
 #include "infowin/info_ids.h"
 #include "policy/outlook_version.h"
 #include "tests/support/backends.h"
-#include "tests/support/digest.h"
 #include "ui/form.h"
 #include "ui/shell.h"
 #include "ui/text.h"
@@ -125,7 +124,7 @@ inline void CheckForm(const ui::Form& form, std::uint64_t digest) {
         wchar_t cls[16] = {};
         GetClassNameW(control, cls, 16);
         EXPECT_STREQ(cls, c.className);
-        const DWORD style = c.style & ~WS_VSCROLL;  // a list shows its scroll bar only when it needs one
+        const DWORD style = (c.style | WS_VISIBLE) & ~WS_VSCROLL;  // a list shows its scroll bar only when it needs one
         EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE)) & style, style) << c.id;
         EXPECT_TRUE(!*c.text || Text(control) == ui::Narrow(c.text)) << Text(control);
     }

@@ -5,7 +5,7 @@
 
 #include "infowin/credits.h"
 #include "infowin/info_text.h"
-#include "tests/support/digest.h"
+#include "tests/support/backends.h"
 
 namespace sarvell::test {
 namespace {

@@ -6,7 +6,6 @@
 #include "policy/outlook_version.h"
 #include "registry/cRegistry.h"
 #include "tests/support/backends.h"
-#include "tests/support/digest.h"
 #include "tests/support/policy_model.h"
 
 namespace sarvell::test {
@@ -99,7 +98,6 @@ TEST_P(Policy, CommandsWriteTheirChangeAndKeepEverythingElse) {
     const Case cases[] = {
         {".bat", {}, 1, exe, "", ".exe;.bat", {}},
         {".MDZ;.ws", {}, 1, exe, "", ".exe;.MDZ;.ws", {}},  // the blocked view hides .mdz and .ws*
-        {".cmd;.exe", {}, 0, ".cmd", "", ".exe", {}},
         {".exe", {}, 0, ".exe", "", {}, {}},  // the last row deletes the value
         {"x\0y;.z"s, {}, 0, ".z", "", "x\0y"s, {}},  // kept whole
         {"x\0y;.z"s, {}, 0, "x", "", ".z", {}},      // removed whole
@@ -143,7 +141,6 @@ TEST_P(Policy, ValuesOfOtherTypesAreNeverWritten) {
     policy_->AddClick();
     EXPECT_EQ(GetRaw(P(), HKeyCurrentUser, key_, "Level1Remove")->data, (Bytes{5, 0, 0, 0}));
     EXPECT_EQ(GetRaw(P(), HKeyCurrentUser, key_, "Level1Add")->data, (Bytes{'.', 'z'}));
-    EXPECT_EQ(view_.extension, ".rar");  // a failed add leaves the text in the box
 }
 
 }  // namespace

@@ -83,6 +83,14 @@ inline void DeleteTree(registry::Platform& p, std::int32_t root, const std::stri
     p.DeleteKey(registry::RootHandle(root), path);
 }
 
+// A 64-bit FNV-1a digest: pins a long text so that any changed letter fails,
+// without a second copy of the text in the tests.
+constexpr std::uint64_t Digest(std::string_view text) {
+    std::uint64_t h = 0xcbf29ce484222325u;
+    for (char c : text) h = (h ^ static_cast<unsigned char>(c)) * 0x100000001b3u;
+    return h;
+}
+
 class BackendTest : public ::testing::TestWithParam<std::string> {
 protected:
     void SetUp() override {
