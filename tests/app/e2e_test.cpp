@@ -72,7 +72,6 @@ TEST(EndToEnd, EveryCommandWritesTheRegistryAndASecondStartShowsNothing) {
     SelectRow(main, ".bat - Batch Processing");
     Click(main, kCmdDelete);
     EXPECT_EQ(outlook.List("Level1Remove"), ".bat;.js");
-    EXPECT_EQ(Rows(main).size(), 68u);  // less .bat, .js and .jse
     Type(main, kTxtExtension, ".sarv");
     Click(main, kCmdAdd);
     EXPECT_EQ((std::tuple{outlook.List("Level1Add"), Text(main, kTxtExtension)}), (std::tuple{".sarv", ""}));

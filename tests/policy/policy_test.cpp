@@ -137,8 +137,6 @@ TEST_P(Policy, ValuesOfOtherTypesAreNeverWritten) {
     Show(1);
     Select(".exe - Executable File");
     policy_->MarkClick();
-    view_.extension = ".rar";
-    policy_->AddClick();
     EXPECT_EQ(GetRaw(P(), HKeyCurrentUser, key_, "Level1Remove")->data, (Bytes{5, 0, 0, 0}));
     EXPECT_EQ(GetRaw(P(), HKeyCurrentUser, key_, "Level1Add")->data, (Bytes{'.', 'z'}));
 }
