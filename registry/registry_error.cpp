@@ -36,8 +36,9 @@ std::string ExecutablePath() {
 
 }  // namespace
 
-std::string ProgramName() {
-    std::string path = ExecutablePath();
+std::string ProgramName() { return FileStem(ExecutablePath()); }
+
+std::string FileStem(std::string path) {
     const std::size_t slash = path.find_last_of("\\/");
     if (slash != std::string::npos) path.erase(0, slash + 1);
     const std::size_t dot = path.rfind('.');

@@ -114,19 +114,30 @@ inline void CheckForm(const ui::Form& form, std::uint64_t digest) {
         table += "\n" + ui::Narrow(c.className) + "|" + ui::Narrow(c.text);
         pin({c.id, long(c.style), long(c.exStyle), c.left, c.top, c.width, c.height, long(c.look)});
     }
-    EXPECT_EQ(Digest(table), digest) << std::hex << "0x" << Digest(table);
+    EXPECT_TRUE(Pins(table, digest));
     HWND window = form.hwnd();
-    EXPECT_EQ(Text(window), ui::Narrow(f.title));
-    EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | f.style), LONG(f.style));
-    EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE) & f.exStyle, LONG(f.exStyle));
+    EXPECT_EQ(Text(window), ui::Narrow(f.title)) << "title";
+    EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | f.style), LONG(f.style))
+        << "window style";
+    EXPECT_EQ(SendMessageW(window, WM_GETICON, ICON_SMALL, 0) != 0, f.icon != 0) << "title bar icon";
+    EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE) & f.exStyle, LONG(f.exStyle)) << "extended window style";
     for (const ui::Control& c : f.controls) {
         HWND control = GetDlgItem(window, c.id);
         wchar_t cls[16] = {};
         GetClassNameW(control, cls, 16);
-        EXPECT_STREQ(cls, c.className);
+        EXPECT_STREQ(cls, c.className) << "class of control " << c.id;
         const DWORD style = (c.style | WS_VISIBLE) & ~WS_VSCROLL;  // a list shows its scroll bar only when it needs one
-        EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE)) & style, style) << c.id;
-        EXPECT_TRUE(!*c.text || Text(control) == ui::Narrow(c.text)) << Text(control);
+        EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE)) & style, style) << "style of control " << c.id;
+        EXPECT_TRUE(!*c.text || Text(control) == ui::Narrow(c.text)) << "text of control " << c.id << ": " << Text(control);
+        // Bold for a title, underlined and blue for a link.
+        LOGFONTW lf{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+        HDC dc = GetDC(control);
+        SendMessageW(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+        EXPECT_EQ((std::tuple{lf.lfWeight >= FW_BOLD, lf.lfUnderline != 0, GetTextColor(dc) == RGB(0, 0, 255)}),
+                  (std::tuple{c.look == ui::Look::Title, c.look == ui::Look::Link, c.look == ui::Look::Link}))
+            << "font weight, underline and colour of control " << c.id;
+        ReleaseDC(control, dc);
     }
     for (UINT dpi : {96u, 144u, 96u}) {
         RECT r{};
@@ -134,7 +145,8 @@ inline void CheckForm(const ui::Form& form, std::uint64_t digest) {
         SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&r));
         const auto px = [dpi](int twips) { return static_cast<LONG>(std::lround(twips * static_cast<int>(dpi) / 1440.0)); };
         GetClientRect(window, &r);
-        EXPECT_EQ((std::vector<LONG>{r.right, r.bottom}), (std::vector<LONG>{px(f.clientWidth), px(f.clientHeight)})) << dpi;
+        EXPECT_EQ((std::vector<LONG>{r.right, r.bottom}), (std::vector<LONG>{px(f.clientWidth), px(f.clientHeight)}))
+            << "client size at " << dpi << " dpi";
         std::vector<int> order, expected;
         for (HWND c = GetWindow(window, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) order.push_back(GetDlgCtrlID(c));
         for (const ui::Control& c : f.controls) {
@@ -143,7 +155,7 @@ inline void CheckForm(const ui::Form& form, std::uint64_t digest) {
             r = RectIn(window, control);
             EXPECT_EQ((std::vector<LONG>{r.left, r.top, r.right - r.left, r.bottom - r.top}),
                       (std::vector<LONG>{px(c.left), px(c.top), px(c.width), px(c.height)}))
-                << "control " << c.id << " at " << dpi << " dpi";
+                << "left, top, width and height of control " << c.id << " at " << dpi << " dpi";
             // A one-line static text shows whole in the font it has at this DPI.
             const std::wstring text = ui::Widen(Text(control));
             const LONG type = GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK;
@@ -161,7 +173,7 @@ inline void CheckForm(const ui::Form& form, std::uint64_t digest) {
         EXPECT_EQ(order, expected) << "z-order at " << dpi << " dpi";
         LOGFONTW lf{};
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(window, f.controls[0].id), WM_GETFONT, 0, 0)), sizeof lf, &lf);
-        EXPECT_EQ(lf.lfHeight, dpi == 96 ? -11 : -17);  // 8.25 pt
+        EXPECT_EQ(lf.lfHeight, dpi == 96 ? -11 : -17) << "font height at " << dpi << " dpi";  // 8.25 pt
     }
 }
 
@@ -206,7 +218,10 @@ protected:
     OutlookInstall outlook_;
     HWND main_ = nullptr;
     std::vector<std::string> handed_;
-    ui::ShellScope shell_{[this](HWND, const std::string& target) { handed_.push_back(target); }};
+    ui::ShellScope shell_{[this](HWND owner, const std::string& target) {
+        EXPECT_EQ(owner, GetActiveWindow()) << "the window whose link it is owns what the shell shows";
+        handed_.push_back(target);
+    }};
 };
 
 // This build's Sarvell.exe. Built on Linux: the Unix path is reached through Wine's drive Z:.

@@ -2,6 +2,9 @@
 // closing by OK and by the close box, focus, the links handed to the shell,
 // the scroller starting afresh, and their tables at 96 and 144 dpi.
 #include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
 
 #include "infowin/frm_about.h"
 #include "infowin/frm_donation.h"
@@ -12,6 +15,14 @@ namespace sarvell::test {
 namespace {
 
 using namespace sarvell::infowin;
+
+// Whether `window`'s centre lies within a pixel of `over`'s.
+bool CentredOver(HWND window, HWND over) {
+    RECT a{}, b{};
+    GetWindowRect(window, &a);
+    GetWindowRect(over, &b);
+    return std::abs(a.left + a.right - b.left - b.right) <= 2 && std::abs(a.top + a.bottom - b.top - b.bottom) <= 2;
+}
 
 void ClickLabel(HWND window, int id) {
     SendMessageW(GetDlgItem(window, id), WM_LBUTTONDOWN, MK_LBUTTON, 0);
@@ -29,7 +40,9 @@ TEST_F(InfoWindows, AboutAndDonationOpenModallyOverTheOneBeneathAndStartAfresh) 
         ASSERT_TRUE(window && frmDonation);
         EXPECT_EQ(GetWindow(window, GW_OWNER), about);
         EXPECT_FALSE(IsWindowEnabled(about) || IsWindowEnabled(main_));
-        EXPECT_EQ(Text(window, kDonationLabel1), kDonationMessage);
+        EXPECT_TRUE(CentredOver(window, about));
+        EXPECT_EQ((std::pair{Text(window, kDonationLabel1), Text(window, kDonationLabel4_1)}),
+                  (std::pair{std::string(kDonationMessage), std::string(kSupportMailAddress)}));
         EXPECT_EQ(GetFocus(), GetDlgItem(window, kDonationOK));
         CheckForm(*frmDonation, 0xcea31f6857f9646eu);
         // Every Label4 element hands over the checkout address; the link shows the hand.
@@ -45,12 +58,32 @@ TEST_F(InfoWindows, AboutAndDonationOpenModallyOverTheOneBeneathAndStartAfresh) 
             ASSERT_TRUE(about && frmAbout);
             EXPECT_FALSE(IsWindowEnabled(main_));
             EXPECT_EQ(GetWindow(about, GW_OWNER), main_);
-            EXPECT_EQ((std::vector<std::string>{Text(about, kAboutBuild), Text(about, kAboutMail), Text(about, kAboutDisclaimer)}),
-                      (std::vector<std::string>{"Build - 1.0.0.0", "support@example.com", kDisclaimer}));
+            EXPECT_TRUE(CentredOver(about, main_));
+            EXPECT_EQ((std::vector<std::string>{Text(about, kAboutBuild), Text(about, kAboutMail), Text(about, kAboutDisclaimer),
+                                                Text(about, kAboutCredit3), Text(about, kAboutCredit4)}),
+                      (std::vector<std::string>{"Build - 1.0.0.0", "support@example.com", kDisclaimer, kMakerWebAddress,
+                                                kCopyrightLine}));
+            HWND tip = nullptr;  // the Donationware button's tool tip
+            while ((tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) != nullptr && GetWindow(tip, GW_OWNER) != about) {}
+            wchar_t said[64] = {};
+            TTTOOLINFOW tool{};
+            tool.cbSize = sizeof tool;
+            tool.hwnd = about;
+            tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(about, kAboutDonation));
+            tool.lpszText = said;
+            SendMessageW(tip, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&tool));
+            EXPECT_EQ(ui::Narrow(said), "Click for information about PostcardWare");
             EXPECT_EQ(GetFocus(), GetDlgItem(about, kAboutOK));
             EXPECT_EQ(GetNextDlgTabItem(about, GetDlgItem(about, kAboutOK), FALSE), GetDlgItem(about, kAboutDonation));
             EXPECT_EQ(frmAbout->Credits()[0].top, 960) << "the credits start afresh";
             CheckForm(*frmAbout, 0xd4b846e4bbab4ca9u);
+            // The credits climb on screen where the scroller puts them, a step each 100 ms.
+            for (const ULONGLONG end = GetTickCount64() + 350; GetTickCount64() < end; Sleep(10)) Pump();
+            EXPECT_LT(frmAbout->Credits()[0].top, 960);
+            for (int i = 0; i < 4; ++i) {
+                EXPECT_EQ(RectIn(about, GetDlgItem(about, kAboutCredit1 + i)).top,
+                          MulDiv(static_cast<int>(frmAbout->Credits()[i].top), 96, 1440)) << "credit line " << i + 1;
+            }
             ClickLabel(about, kAboutMail);
             Later([&, about] { donation(about, closeBox); });
             Click(about, kAboutDonation);

@@ -2,6 +2,8 @@
 // over the memory store and, under Wine, the registry.
 #include "policy/security_policy.h"
 
+#include <new>
+
 #include "policy/catalogue.h"
 #include "policy/outlook_version.h"
 #include "registry/cRegistry.h"
@@ -20,7 +22,7 @@ TEST(Catalogue, HoldsTheSeventyOneRowsInOrder) {
     std::string joined;
     for (std::string_view row : kCatalogue) joined.append(row).append("\n");
     joined.pop_back();
-    EXPECT_EQ(Digest(joined), 0xfeb44ecb09f12717u);
+    EXPECT_TRUE(Pins(joined, 0xfeb44ecb09f12717u));
 }
 
 // The real CurVer key: one per registry, so these tests hold a lock on it
@@ -32,7 +34,9 @@ TEST_P(OutlookVersion, IsTheProgrammaticNameAfterItsLastDotOrNa) {
     const char* const key = "Outlook.Application\\CurVer";
     const auto saved = GetRaw(P(), HKeyClassesRoot, key, "");
     const std::tuple<std::uint32_t, Bytes, const char*> cases[] = {
-        {kRegSz, Sz(".16"), "16.0"},  // the text after the last dot
+        {kRegSz, Sz("Outlook.Application.16"), "16.0"},  // the text after the last dot
+        {kRegSz, Sz("Outlook"), "Outlook.0"},            // the whole name without one
+        {kRegSz, Sz(""), "n/a"},
         {kRegDword, {12, 0, 0, 0}, "12.0"},  // an integer reads as its digits
         {kRegBinary, {'1', '2'}, "n/a"},     // binary data names no version
     };
@@ -41,10 +45,32 @@ TEST_P(OutlookVersion, IsTheProgrammaticNameAfterItsLastDotOrNa) {
         EXPECT_EQ(GetOutlookVersion(), version);
     }
     DeleteTree(P(), HKeyClassesRoot, "Outlook.Application");
+    EXPECT_EQ(GetOutlookVersion(), "n/a");  // no Outlook registered
     if (saved) SetRaw(P(), HKeyClassesRoot, key, "", saved->type, saved->data);
     EXPECT_EQ((std::tuple{SecurityKeyPathFor("11.0"), SecurityKeyPathFor("VERSION")}),
               (std::tuple{"Software\\Microsoft\\Office\\11.0\\Outlook\\Security",
                           "Software\\Microsoft\\Office\\VERSION\\Outlook\\Security"}));  // the text put in is not searched again
+}
+
+// An exception inside a read (as when memory runs out) makes it a failed
+// read: the version is "n/a", and no command writes over a list it could not read.
+TEST(PolicyFaults, AnExceptionInAReadIsAFailedRead) {
+    MemoryStore store;
+    PlatformScope scope(store);
+    const std::string key = SecurityKeyPathFor("16.0");
+    SetRaw(store, HKeyClassesRoot, "Outlook.Application\\CurVer", "", kRegSz, Sz("Outlook.Application.16"));
+    SetRaw(store, HKeyCurrentUser, key, "Level1Add", kRegSz, Sz(".a"));
+    store.FailWhen([](const CallInfo& c) -> std::optional<Status> {
+        if (c.call == Call::QueryValue) throw std::bad_alloc();
+        return std::nullopt;
+    });
+    MemoryView view;
+    view.extension = ".b";
+    SecurityPolicy(view, key).AddClick();
+    const std::string version = GetOutlookVersion();
+    store.ClearFaults();
+    EXPECT_EQ((std::tuple{version, GetRaw(store, HKeyCurrentUser, key, "Level1Add")->data, view.extension}),
+              (std::tuple{"n/a", Sz(".a"), ".b"}));
 }
 
 class Policy : public BackendTest {
@@ -91,22 +117,30 @@ TEST_P(Policy, CommandsWriteTheirChangeAndKeepEverythingElse) {
         const char* select;  // the row clicked (the last that reads so), or nullptr for Add
         const char* typed;
         Text removeAfter, addAfter;
-        Text overtaken = {};  // Level1Remove as another program stores it after the list was filled
+        Text overtaken = {};  // the clicked view's value as another program stores it after the list was filled
     };
     SetEnv("SARVELL_X", "expanded");
     const char* const exe = ".exe - Executable File";
     const Case cases[] = {
+        {{}, {}, 1, exe, "", ".exe", {}},  // the first one makes the key and the value
+        {"none", {}, 1, exe, "", ".exe", {}},  // the sentinel stored as text is no list
         {".bat", {}, 1, exe, "", ".exe;.bat", {}},
         {".MDZ;.ws", {}, 1, exe, "", ".exe;.MDZ;.ws", {}},  // the blocked view hides .mdz and .ws*
         {".exe", {}, 0, ".exe", "", {}, {}},  // the last row deletes the value
+        {".a;.b;.c", {}, 0, ".b", "", ".a;.c", {}},  // the others keep their order
+        {".a;.b;.c", {}, 0, ".a", "", ".c", {}, ".c"},  // shortened by another program: shown again
         {"x\0y;.z"s, {}, 0, ".z", "", "x\0y"s, {}},  // kept whole
         {"x\0y;.z"s, {}, 0, "x", "", ".z", {}},      // removed whole
         {".a;.b", {}, 0, ".a", "", ".c;.b", {}, ".c;.b"},  // an overtaken list is shown again, not written back
         {".q", ".one", 1, ".one - User Applied", "", ".q", {}},
+        {{}, ".a;.b;.c", 1, ".b - User Applied", "", {}, ".a;.c"},
+        {{}, ".a;.b", 1, ".a - User Applied", "", {}, ".c;.b", ".c;.b"},
         {{}, "a\0b;.c"s, 1, "a", "", {}, ".c"},  // never a fragment into Level1Remove
         {{}, ".exe - Executable File\0;.c"s, 1, exe, "", {}, ".c"},
         {{}, {}, 1, nullptr, "zip", {}, ".zip"},
         {{}, "", 1, nullptr, "zip", {}, ".zip"},  // an empty text is no list
+        {"none;.bat", {}, 1, nullptr, "zip", "none;.bat", ".zip"},  // shows no safe list, yet hides .bat
+        {{}, ".zip", 1, nullptr, ".zip", {}, ".zip;.zip"},  // added again, not de-duplicated
         {{}, ".%SARVELL_X%", 1, nullptr, ".b", {}, ".b;.%SARVELL_X%"},  // never expanded
     };
     for (const Case& c : cases) {
@@ -116,8 +150,8 @@ TEST_P(Policy, CommandsWriteTheirChangeAndKeepEverythingElse) {
         Show(c.view);
         EXPECT_EQ((std::tuple{view_.markCaption, view_.addEnabled}),
                   (std::tuple{c.view == 1 ? "Mark as safe" : "Mark as blocked", c.view == 1}));
-        if (c.overtaken) SetRaw(P(), HKeyCurrentUser, key_, "Level1Remove", kRegSz, Sz(*c.overtaken));
-        view_.extension = c.typed;
+        if (c.overtaken) SetRaw(P(), HKeyCurrentUser, key_, c.view ? "Level1Add" : "Level1Remove", kRegSz, Sz(*c.overtaken));
+        view_.extension = c.select ? ".kept" : c.typed;  // only Add takes the text, and empties the box
         if (c.select) {
             Select(c.select);
             policy_->MarkClick();
@@ -127,7 +161,7 @@ TEST_P(Policy, CommandsWriteTheirChangeAndKeepEverythingElse) {
         EXPECT_EQ(Stored("Level1Remove"), c.removeAfter);
         EXPECT_EQ(Stored("Level1Add"), c.addAfter);
         EXPECT_EQ(view_.rows, ExpectedRows(P(), key_, c.view == 0));
-        EXPECT_EQ(view_.extension, "");
+        EXPECT_EQ(view_.extension, c.select ? ".kept" : "");
     }
 }
 
@@ -137,8 +171,11 @@ TEST_P(Policy, ValuesOfOtherTypesAreNeverWritten) {
     Show(1);
     Select(".exe - Executable File");
     policy_->MarkClick();
+    view_.extension = ".x";
+    policy_->AddClick();  // refused: the text stays for another try
     EXPECT_EQ(GetRaw(P(), HKeyCurrentUser, key_, "Level1Remove")->data, (Bytes{5, 0, 0, 0}));
     EXPECT_EQ(GetRaw(P(), HKeyCurrentUser, key_, "Level1Add")->data, (Bytes{'.', 'z'}));
+    EXPECT_EQ(view_.extension, ".x");
 }
 
 }  // namespace

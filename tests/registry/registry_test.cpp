@@ -61,9 +61,12 @@ TEST(Wtf8, RoundTripsEveryUtf16SequenceAndReplacesMalformedBytes) {
 
 TEST(RegistryProperties, MachineIsStoredWithItsTwoBackslashes) {
     EXPECT_EQ(RegistrySource(), "registry_tests.cRegistry");
+    EXPECT_EQ((std::vector{kErrRegistry, kErrSetValue, kErrEnumerateSections, kErrAssociationItems, kErrClassNotDefined}),
+              (std::vector{26001, -2147194455, -2147194454, -2147194452, -2147194451}));  // as the error report shows them
+    EXPECT_EQ((V{FileStem("C:\\a.b\\Sarvell.exe"), FileStem("/x/.hidden")}), (V{"Sarvell", ".hidden"}));
     cRegistry reg;
     const std::pair<const char*, const char*> cases[] = {
-        {"PC1", "\\\\PC1"}, {"\\PC", "\\\\\\PC"}, {"\xC3\xA4" "b", ""},  // two characters, three bytes
+        {"PC1", "\\\\PC1"}, {"\\\\PC1", "\\\\PC1"}, {"\\PC", "\\\\\\PC"}, {"\xC3\xA4" "b", ""},  // two characters, three bytes
     };
     for (const auto& [given, stored] : cases) {
         reg.Machine(given);
@@ -101,6 +104,7 @@ TEST_P(Registry, ReadsEachTypeAndTakesItsValueType) {
         // Text behind a zero character is expanded too, not cut off.
         {kRegExpandSz, Data(std::string("%SARVELL_ROOT%\0%SARVELL_ROOT%\0", 30)), Text(std::string("C:\\S\0C:\\S", 9))},
         {kRegDwordBigEndian, {0, 0, 0, 0x80}, Int(0x80)},
+        {kRegMultiSz, Data(std::string("a\0b\0\0", 5)), Text(std::string("a\0b\0", 4))},  // only the last zero goes
         {kRegNone, {}, Variant(Bytes{0})},  // other types are byte arrays with one element more
     };
     for (const auto& [type, data, expected] : cases) {
@@ -111,10 +115,35 @@ TEST_P(Registry, ReadsEachTypeAndTakesItsValueType) {
     }
 }
 
+// Each kind written as ValueType asks, into a key the write makes; what
+// cannot be written so raises its error and stores nothing.
+TEST_P(Registry, WritesEachTypeAsValueTypeAsks) {
+    const std::tuple<std::int32_t, Variant, std::optional<RawValue>, std::int32_t> cases[] = {
+        {kRegSz, Int(5), RawValue{kRegSz, Sz("5")}, 0},  // an integer as its digits
+        {kRegSz, Text("%TEMP%"), RawValue{kRegExpandSz, Sz("%TEMP%")}, 0},  // a reference: REG_EXPAND_SZ
+        {kRegExpandSz, Text("%%"), RawValue{kRegSz, Sz("%%")}, 0},  // none: REG_SZ, whatever was asked
+        {kRegDword, Variant(std::int16_t{-2}), RawValue{kRegDword, {0xFE, 0xFF, 0xFF, 0xFF}}, 0},
+        {kRegDwordBigEndian, Int(0x01020304), RawValue{kRegDword, {4, 3, 2, 1}}, 0},  // as REG_DWORD, not reversed
+        {kRegBinary, Variant(Bytes{1, 0, 2}), RawValue{kRegBinary, {1, 0, 2}}, 0},
+        {kRegBinary, Text("x"), {}, kErrRegistry},  // only bytes are binary
+        {kRegDword, Text("5"), {}, kErrSetValue},   // a text is no integer
+        {kRegMultiSz, Text("x"), {}, kErrSetValue}, {kRegNone, Text("x"), {}, kErrSetValue},
+    };
+    for (const auto& [type, value, stored, error] : cases) {
+        DeleteTree(P(), HKeyCurrentUser, Path());
+        cRegistry reg = At(HKeyCurrentUser, Path("k"), "v", type);
+        EXPECT_EQ(Raised([&] { reg.Value(value); }, error ? error : kErrRegistry) != "", error != 0) << type;
+        EXPECT_EQ(GetRaw(P(), HKeyCurrentUser, Path("k"), "v"), stored) << type << " " << ToText(value);
+    }
+}
+
 TEST_P(Registry, ValueExTakesTheDefaultForAnEmptyTextOnly) {
     cRegistry reg;
     reg.ValueEx(HKeyCurrentUser, Path("k"), "v", kRegSz, Text("fallback"), Text(""));  // empty text: the default
     EXPECT_EQ(GetRaw(P(), HKeyCurrentUser, Path("k"), "v"), (RawValue{kRegSz, Sz("fallback")}));
+    // A read keeps its arguments; one that finds nothing answers the default and leaves ValueType.
+    EXPECT_EQ((std::tuple{reg.ValueEx(HKeyCurrentUser, Path("k"), "none", kRegDword, Text("d")), reg.ValueKey(), reg.ValueType()}),
+              (std::tuple{Text("d"), "none", kRegDword}));
     // Only REG_SZ swaps in the default: an empty text for a DWORD is refused.
     EXPECT_THROW(reg.ValueEx(HKeyCurrentUser, Path("k"), "d", kRegDword, Text("x"), Text("")), RegistryError);
     EXPECT_EQ(GetRaw(P(), HKeyCurrentUser, Path("k"), "d"), std::nullopt);
@@ -129,6 +158,7 @@ TEST_P(Registry, EnumerationListsNamesAndEmptiesFirst) {
     V names{"stale"}, sections{"stale"};
     std::int32_t count = 9, sectionCount = 9;
     EXPECT_TRUE(reg.EnumerateValues(names, count) && reg.EnumerateSections(sections, sectionCount));  // missing key
+    EXPECT_EQ((std::tuple{names, sections, count, sectionCount}), (std::tuple{V{}, V{}, 0, 0}));
     for (const char* name : {"a", "bb", ""}) SetRaw(P(), HKeyCurrentUser, Path("k"), name, kRegSz, Sz("1"));
     for (const char* sub : {"k\\sub1", "k\\sub2"}) SetRaw(P(), HKeyCurrentUser, Path(sub), "x", kRegSz, Sz("2"));
     reg.EnumerateValues(names, count);
@@ -217,6 +247,25 @@ TEST(RegistryFaults, FailedCallsNeverPassForSuccess) {
         EXPECT_EQ(reg.Value(), Text(*now ? now : "s"));
         EXPECT_EQ(n, queries) << now;
     }
+    int reads = 0;  // a value that grows at every read is given up after eight
+    store.FailWhen([&](const CallInfo& c) {
+        if (c.call == Call::QueryValue) SetRaw(store, HKeyCurrentUser, path, "v", kRegSz, Sz(std::string(++reads, 'g')));
+        return std::optional<Status>();
+    });
+    EXPECT_EQ((std::tuple{reg.Value(), reads}), (std::tuple{Text("none"), 9}));
+    store.ClearFaults();
+    // Machine: this computer is reached through the connection; the store has no network to reach another.
+    reg.Machine("elsewhere.invalid");
+    EXPECT_THROW(reg.Value(Text("x")), RegistryError);
+    EXPECT_EQ(reg.Value(), Text("none"));
+    reg.Machine(MemoryStore::LocalComputerName());
+    reg.Value(Text("here"));
+    EXPECT_EQ(reg.Value(), Text("here"));
+    reg.Machine("");
+    store.FailCall(1, status::AccessDenied, true);  // the tool the loops rely on: the next call fails, and all after
+    Handle h = 0;
+    EXPECT_EQ((std::pair{store.OpenKey(RootHandle(HKeyCurrentUser), path, 1, h), store.OpenKey(RootHandle(HKeyCurrentUser), path, 1, h)}),
+              (std::pair{status::AccessDenied, status::AccessDenied}));
     store.FailWhen([](const CallInfo& c) { return c.call == Call::CreateKey ? std::optional<Status>(5) : std::nullopt; });
     EXPECT_EQ(Raised([&] { reg.Value(Text("x")); }), "Failed to set registry value Key: '-2147483647',Section: '" + path +
                                                          "',Key: 'v' to value: 'x'");
@@ -265,8 +314,8 @@ TEST_P(Associations, WritesEveryKeyAskedForUnderBothRoots) {
     const std::string q = "\"C:\\Tools\\app.exe\"", shell = cls_ + "\\shell\\";
     reg.CreateEXEAssociation("  \"C:\\Tools\\app.exe  ", cls_, "d", ext_);
     EXPECT_EQ((std::vector<std::string>{Both("." + ext_), Both(cls_), Both(shell + "open"), Both(shell + "open\\command"),
-                                        Both(shell + "print"), Both(cls_ + "\\DefaultIcon")}),
-              (std::vector<std::string>{cls_, "d", "&Open", q + " \"%1\"", "-", "-"}));
+                                        Both(shell + "print"), Both(shell + "add"), Both(shell + "new"), Both(cls_ + "\\DefaultIcon")}),
+              (std::vector<std::string>{cls_, "d", "&Open", q + " \"%1\"", "-", "-", "-", "-"}));
     reg.CreateEXEAssociation("", cls_, "App File", ext_, "", true, "", true, "", true, "", 0);
     EXPECT_EQ((std::vector<std::string>{Both(cls_), Both(shell + "open"), Both(shell + "open\\command"), Both(shell + "print"),
                                         Both(shell + "print\\command"), Both(shell + "add"), Both(shell + "add\\command"),

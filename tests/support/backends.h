@@ -91,6 +91,16 @@ constexpr std::uint64_t Digest(std::string_view text) {
     return h;
 }
 
+// EXPECT_TRUE(Pins(text, digest)): on failure it shows the text as it now
+// reads (bytes outside printable ASCII as "."), so the changed line is seen.
+inline ::testing::AssertionResult Pins(std::string_view text, std::uint64_t digest) {
+    if (Digest(text) == digest) return ::testing::AssertionSuccess();
+    std::string shown;
+    for (char c : text) shown += c == '\n' || (c >= ' ' && c < 127) ? c : '.';
+    return ::testing::AssertionFailure() << "digest 0x" << std::hex << Digest(text) << ", pinned 0x" << digest
+                                         << ", of the text now:\n" << shown;
+}
+
 class BackendTest : public ::testing::TestWithParam<std::string> {
 protected:
     void SetUp() override {

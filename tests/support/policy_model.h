@@ -50,30 +50,38 @@ private:
 };
 
 using Entries = std::vector<std::string>;
+using Text = std::optional<std::string>;  // a list value's text; nothing when absent
 
-// The entries of a list value stored as a string type: none when it is
-// absent, and, unless `raw`, none for an empty text or "none", which read as
-// no list.
-inline Entries ReadEntries(registry::Platform& p, const std::string& keyPath, const std::string& name, bool raw = false) {
+// A list value's text as stored, without the zero that ends it.
+inline Text StoredText(registry::Platform& p, const std::string& keyPath, const std::string& name) {
     const auto stored = GetRaw(p, registry::HKeyCurrentUser, keyPath, name);
-    if (!stored) return {};
+    if (!stored) return std::nullopt;
     const Bytes& d = stored->data;
-    const std::string text(d.begin(), d.end() - (!d.empty() && d.back() == 0 ? 1 : 0));
-    if (!raw && (text.empty() || text == "none")) return {};
+    return std::string(d.begin(), d.end() - (!d.empty() && d.back() == 0 ? 1 : 0));
+}
+
+// Split at every ";"; an absent or empty text has no entries.
+inline Entries Split(const Text& text) {
+    if (!text || text->empty()) return {};
     Entries out(1);
-    for (char c : text) c == ';' ? (void)out.emplace_back() : out.back().push_back(c);
+    for (char c : *text) c == ';' ? (void)out.emplace_back() : out.back().push_back(c);
     return out;
 }
 
-// The rows the list must show for what is stored: a list whose first entry
-// is "none" shows none, and a row is cut at its first zero character, as
-// the list box shows it.
+// The entries a list shows: none when its first entry is "none".
+inline Entries Shown(const Text& text) {
+    Entries e = Split(text);
+    return e.empty() || e.front() == "none" ? Entries{} : e;
+}
+
+// A row as the list box shows it: cut at its first zero character.
+inline std::string Cut(const std::string& row) { return row.substr(0, row.find('\0')); }
+
+// The rows the list must show for what is stored.
 inline Entries ExpectedRows(registry::Platform& p, const std::string& keyPath, bool safeView) {
     Entries rows;
     const auto show = [&](const char* name, const std::string& suffix) {
-        const Entries e = ReadEntries(p, keyPath, name);
-        if (e.empty() || e.front() == "none") return;
-        for (const std::string& entry : e) rows.push_back((entry + suffix).substr(0, (entry + suffix).find('\0')));
+        for (const std::string& entry : Shown(StoredText(p, keyPath, name))) rows.push_back(Cut(entry + suffix));
     };
     if (safeView) {
         show("Level1Remove", "");
@@ -83,7 +91,7 @@ inline Entries ExpectedRows(registry::Platform& p, const std::string& keyPath, b
         for (char& c : s) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
         return s;
     };
-    const Entries remove = ReadEntries(p, keyPath, "Level1Remove");
+    const Entries remove = Split(StoredText(p, keyPath, "Level1Remove"));
     for (std::string_view row : policy::kCatalogue) {
         if (std::none_of(remove.begin(), remove.end(),
                          [&](const std::string& e) { return upper(std::string(row)).find(upper(e)) != std::string::npos; })) {
@@ -94,13 +102,42 @@ inline Entries ExpectedRows(registry::Platform& p, const std::string& keyPath, b
     return rows;
 }
 
-// `from` less the entries of `less`, counted with repeats.
-inline Entries Less(Entries from, Entries less) {
-    std::sort(from.begin(), from.end());
-    std::sort(less.begin(), less.end());
-    Entries out;
-    std::set_difference(from.begin(), from.end(), less.begin(), less.end(), std::back_inserter(out));
-    return out;
+// What Mark (or Add) must leave in Level1Remove and Level1Add, from what
+// they held and what the view showed. A command rewrites a list only from
+// rows that show exactly what is stored, the user rows being the last ones;
+// a new entry goes in front of the text stored, or alone for no list.
+struct Lists {
+    Text remove, add;
+};
+inline Lists AfterCommand(Lists lists, const MemoryView& view, bool add) {
+    const auto prepend = [](const std::string& entry, const Text& old) {
+        return Split(old).empty() || *old == "none" ? entry : entry + ";" + *old;
+    };
+    if (add) {
+        const std::string& typed = view.extension;
+        lists.add = prepend(typed.starts_with('.') ? typed : "." + typed, lists.add);
+        return lists;
+    }
+    const Entries& rows = view.rows;
+    const int at = view.selected, count = static_cast<int>(rows.size());
+    if (at < 0 || at >= count) return lists;
+    Text& value = view.safeView ? lists.remove : lists.add;
+    Entries entries = Shown(value);
+    const int first = count - static_cast<int>(entries.size());
+    bool showsStored = first >= 0 && (first == 0 || !view.safeView);
+    for (int i = 0; showsStored && i < count - first; ++i) {
+        showsStored = rows[static_cast<std::size_t>(first + i)] ==
+                      Cut(entries[static_cast<std::size_t>(i)] + (view.safeView ? "" : " - User Applied"));
+    }
+    const std::string& row = rows[static_cast<std::size_t>(at)];
+    if (showsStored && at >= first) {
+        entries.erase(entries.begin() + (at - first));
+        value = std::nullopt;
+        for (const std::string& e : entries) value = value ? *value + ";" + e : e;
+    } else if (!view.safeView && std::find(policy::kCatalogue.begin(), policy::kCatalogue.end(), row) != policy::kCatalogue.end()) {
+        lists.remove = prepend(row.substr(0, row.find(" - ")), lists.remove);
+    }
+    return lists;
 }
 
 }  // namespace sarvell::test
