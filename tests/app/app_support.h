@@ -11,6 +11,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -99,81 +100,68 @@ inline RECT RectIn(HWND window, HWND control) {
     return r;
 }
 
-// Checks a window against its own table, which the digest pins: its title
-// and styles; each control's class, style and text; and at 96, then 144,
-// then 96 dpi, as Windows tells it, the client size, each control's place,
-// the z-order, every one-line static text shown whole, and the 8.25 pt font.
+// Checks a window against its own table, which the digest pins (a failure
+// prints the table, one line a control, each number named): its title,
+// styles and icon; and at 96, then 144, then 96 dpi, as Windows tells it,
+// the client size, the z-order, and each control's place, style, text and
+// font (8.25 pt; bold for a title, underlined and blue for a link), every
+// one-line static text shown whole.
 inline void CheckForm(const ui::Form& form, std::uint64_t digest) {
     const ui::FormLayout& f = form.Layout();
-    std::string table = ui::Narrow(f.className) + "|" + ui::Narrow(f.title);
-    const auto pin = [&](std::initializer_list<long> numbers) {
-        for (long n : numbers) table += "|" + std::to_string(n);
-    };
-    pin({long(f.style), long(f.exStyle), f.clientWidth, f.clientHeight, f.icon, f.picture, f.pictureIcon, f.pictureTwips, f.okId});
+    std::ostringstream table;
+    table << ui::Narrow(f.className) << " \"" << ui::Narrow(f.title) << "\" style " << f.style << " ex " << f.exStyle << " client "
+          << f.clientWidth << "x" << f.clientHeight << " icon " << f.icon << " picture " << f.picture << " of " << f.pictureIcon
+          << " at " << f.pictureTwips << " ok " << f.okId;
     for (const ui::Control& c : f.controls) {
-        table += "\n" + ui::Narrow(c.className) + "|" + ui::Narrow(c.text);
-        pin({c.id, long(c.style), long(c.exStyle), c.left, c.top, c.width, c.height, long(c.look)});
+        table << "\n" << c.id << " " << ui::Narrow(c.className) << " \"" << ui::Narrow(c.text) << "\" style " << c.style << " ex "
+              << c.exStyle << " at " << c.left << "," << c.top << " size " << c.width << "x" << c.height << " look " << int(c.look);
     }
-    EXPECT_TRUE(Pins(table, digest));
+    EXPECT_TRUE(Pins(table.str(), digest));
     HWND window = form.hwnd();
-    EXPECT_EQ(Text(window), ui::Narrow(f.title)) << "title";
-    EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | f.style), LONG(f.style))
-        << "window style";
-    EXPECT_EQ(SendMessageW(window, WM_GETICON, ICON_SMALL, 0) != 0, f.icon != 0) << "title bar icon";
-    EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE) & f.exStyle, LONG(f.exStyle)) << "extended window style";
-    for (const ui::Control& c : f.controls) {
-        HWND control = GetDlgItem(window, c.id);
-        wchar_t cls[16] = {};
-        GetClassNameW(control, cls, 16);
-        EXPECT_STREQ(cls, c.className) << "class of control " << c.id;
-        const DWORD style = (c.style | WS_VISIBLE) & ~WS_VSCROLL;  // a list shows its scroll bar only when it needs one
-        EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE)) & style, style) << "style of control " << c.id;
-        EXPECT_TRUE(!*c.text || Text(control) == ui::Narrow(c.text)) << "text of control " << c.id << ": " << Text(control);
-        // Bold for a title, underlined and blue for a link.
-        LOGFONTW lf{};
-        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof lf, &lf);
-        HDC dc = GetDC(control);
-        SendMessageW(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
-        EXPECT_EQ((std::tuple{lf.lfWeight >= FW_BOLD, lf.lfUnderline != 0, GetTextColor(dc) == RGB(0, 0, 255)}),
-                  (std::tuple{c.look == ui::Look::Title, c.look == ui::Look::Link, c.look == ui::Look::Link}))
-            << "font weight, underline and colour of control " << c.id;
-        ReleaseDC(control, dc);
-    }
+    EXPECT_EQ((std::tuple{Text(window), GetWindowLongW(window, GWL_STYLE) & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | f.style),
+                          GetWindowLongW(window, GWL_EXSTYLE) & f.exStyle, SendMessageW(window, WM_GETICON, ICON_SMALL, 0) != 0}),
+              (std::tuple{ui::Narrow(f.title), LONG(f.style), LONG(f.exStyle), f.icon != 0}))
+        << "title, style, extended style and title bar icon";
     for (UINT dpi : {96u, 144u, 96u}) {
         RECT r{};
         GetWindowRect(window, &r);
         SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&r));
         const auto px = [dpi](int twips) { return static_cast<LONG>(std::lround(twips * static_cast<int>(dpi) / 1440.0)); };
         GetClientRect(window, &r);
-        EXPECT_EQ((std::vector<LONG>{r.right, r.bottom}), (std::vector<LONG>{px(f.clientWidth), px(f.clientHeight)}))
-            << "client size at " << dpi << " dpi";
+        EXPECT_EQ((std::pair{r.right, r.bottom}), (std::pair{px(f.clientWidth), px(f.clientHeight)})) << "client size at " << dpi;
         std::vector<int> order, expected;
         for (HWND c = GetWindow(window, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) order.push_back(GetDlgCtrlID(c));
         for (const ui::Control& c : f.controls) {
             expected.push_back(c.id);
             HWND control = GetDlgItem(window, c.id);
             r = RectIn(window, control);
-            EXPECT_EQ((std::vector<LONG>{r.left, r.top, r.right - r.left, r.bottom - r.top}),
-                      (std::vector<LONG>{px(c.left), px(c.top), px(c.width), px(c.height)}))
-                << "left, top, width and height of control " << c.id << " at " << dpi << " dpi";
-            // A one-line static text shows whole in the font it has at this DPI.
-            const std::wstring text = ui::Widen(Text(control));
-            const LONG type = GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK;
-            if (std::wstring_view(c.className) != L"Static" || text.empty() || type == SS_ICON || type == SS_LEFT) continue;
+            const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+            LOGFONTW lf{};
+            GetObjectW(font, sizeof lf, &lf);
             HDC dc = GetDC(control);
-            const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
-            GetClientRect(control, &r);
+            SendMessageW(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+            const LONG style = LONG((c.style | WS_VISIBLE) & ~WS_VSCROLL);  // a list shows its scroll bar only when it needs one
+            const bool isStatic = std::wstring_view(c.className) == L"Static", icon = isStatic && (c.style & SS_TYPEMASK) == SS_ICON;
+            EXPECT_EQ((std::tuple{r.left, r.top, r.right - r.left, r.bottom - r.top, GetWindowLongW(control, GWL_STYLE) & style,
+                                  !*c.text || Text(control) == ui::Narrow(c.text), lf.lfHeight, lf.lfWeight >= FW_BOLD,
+                                  lf.lfUnderline != 0, GetTextColor(dc) == RGB(0, 0, 255)}),
+                      (std::tuple{px(c.left), px(c.top), px(c.width), px(c.height), style, true, icon ? 0 : dpi == 96 ? -11 : -17,
+                                  c.look == ui::Look::Title, c.look == ui::Look::Link, c.look == ui::Look::Link}))
+                << "left, top, width, height, style, text, font height, bold, underline and blue of control " << c.id << " at "
+                << dpi << " dpi";
+            const std::wstring text = ui::Widen(Text(control));
             RECT need{};
-            DrawTextW(dc, text.c_str(), -1, &need, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
-            SelectObject(dc, old);
+            if (isStatic && !icon && !text.empty() && (c.style & SS_TYPEMASK) != SS_LEFT) {  // a one-line text
+                const HGDIOBJ old = SelectObject(dc, font);
+                DrawTextW(dc, text.c_str(), -1, &need, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+                SelectObject(dc, old);
+            }
             ReleaseDC(control, dc);
+            GetClientRect(control, &r);
             EXPECT_TRUE(need.right <= r.right && need.bottom <= r.bottom)
                 << Text(control) << " needs " << need.right << " x " << need.bottom << " at " << dpi << " dpi";
         }
         EXPECT_EQ(order, expected) << "z-order at " << dpi << " dpi";
-        LOGFONTW lf{};
-        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(window, f.controls[0].id), WM_GETFONT, 0, 0)), sizeof lf, &lf);
-        EXPECT_EQ(lf.lfHeight, dpi == 96 ? -11 : -17) << "font height at " << dpi << " dpi";  // 8.25 pt
     }
 }
 

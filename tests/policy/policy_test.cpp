@@ -108,8 +108,9 @@ protected:
 };
 SARVELL_BACKEND_TESTS(Policy);
 
-// Each command from a stored state: the caption and Add button of its view,
-// the values it leaves, and a list that shows exactly what is stored.
+// Each command from a stored state: the values it leaves, and a list that
+// shows exactly what is stored. (The fuzz target checks each view's caption
+// and Add button.)
 TEST_P(Policy, CommandsWriteTheirChangeAndKeepEverythingElse) {
     struct Case {
         Text remove, add;
@@ -148,8 +149,6 @@ TEST_P(Policy, CommandsWriteTheirChangeAndKeepEverythingElse) {
                      c.add.value_or("-"));
         Given(c.remove, c.add);
         Show(c.view);
-        EXPECT_EQ((std::tuple{view_.markCaption, view_.addEnabled}),
-                  (std::tuple{c.view == 1 ? "Mark as safe" : "Mark as blocked", c.view == 1}));
         if (c.overtaken) SetRaw(P(), HKeyCurrentUser, key_, c.view ? "Level1Add" : "Level1Remove", kRegSz, Sz(*c.overtaken));
         view_.extension = c.select ? ".kept" : c.typed;  // only Add takes the text, and empties the box
         if (c.select) {

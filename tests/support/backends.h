@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -97,8 +98,9 @@ inline ::testing::AssertionResult Pins(std::string_view text, std::uint64_t dige
     if (Digest(text) == digest) return ::testing::AssertionSuccess();
     std::string shown;
     for (char c : text) shown += c == '\n' || (c >= ' ' && c < 127) ? c : '.';
-    return ::testing::AssertionFailure() << "digest 0x" << std::hex << Digest(text) << ", pinned 0x" << digest
-                                         << ", of the text now:\n" << shown;
+    std::ostringstream what;
+    what << std::hex << "digest 0x" << Digest(text) << ", pinned 0x" << digest << ", of the text now:\n" << shown;
+    return ::testing::AssertionFailure() << what.str();
 }
 
 class BackendTest : public ::testing::TestWithParam<std::string> {
