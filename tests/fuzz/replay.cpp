@@ -1,5 +1,5 @@
 // Replays the fuzz target's committed corpus as an ordinary test, without
-// libFuzzer: every file in the folders named is one input.
+// libFuzzer: each file named, and every file in each folder named, is one input.
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -13,13 +13,19 @@ extern const char* fuzzInput;
 }
 
 int main(int argc, char** argv) {
+    std::vector<std::filesystem::path> files;
     for (int i = 1; i < argc; ++i) {
-        for (const auto& file : std::filesystem::directory_iterator(argv[i])) {
-            std::ifstream in(file.path(), std::ios::binary);
-            const std::vector<std::uint8_t> input{std::istreambuf_iterator<char>(in), {}};
-            const std::string name = file.path().string();
-            sarvell::test::fuzzInput = name.c_str();
-            LLVMFuzzerTestOneInput(input.data(), input.size());
+        if (!std::filesystem::is_directory(argv[i])) {
+            files.emplace_back(argv[i]);
+            continue;
         }
+        for (const auto& file : std::filesystem::directory_iterator(argv[i])) files.push_back(file.path());
+    }
+    for (const auto& file : files) {
+        std::ifstream in(file, std::ios::binary);
+        const std::vector<std::uint8_t> input{std::istreambuf_iterator<char>(in), {}};
+        const std::string name = file.string();
+        sarvell::test::fuzzInput = name.c_str();
+        LLVMFuzzerTestOneInput(input.data(), input.size());
     }
 }
