@@ -4,6 +4,7 @@
 
 #include "infowin/frm_about.h"
 #include "infowin/resource_ids.h"
+#include "policy/group_policy.h"
 #include "policy/outlook_version.h"
 #include "ui/separator.h"
 #include "ui/text.h"
@@ -72,7 +73,7 @@ void FrmMain::Load(HWND) {
     ui::SetWindowTextUtf8(Control(kLabel1), kExplanatoryText);
     const std::string version = policy::GetOutlookVersion();
     ui::SetWindowTextUtf8(Control(kLabel3), policy::kVersionLabelPrefix + version);
-    policy_.emplace(*this, policy::SecurityKeyPathFor(version));
+    policy_.emplace(*this, policy::SecurityKeyPathFor(version), policy::PolicyKeyPathFor(version));
     policy_->RefreshList();
 }
 
@@ -167,5 +168,12 @@ void FrmMain::SetExtensionText(const std::string& text) { ui::SetWindowTextUtf8(
 void FrmMain::SetMarkCaption(const std::string& caption) { ui::SetWindowTextUtf8(Control(kCmdDelete), caption); }
 
 void FrmMain::SetAddEnabled(bool enabled) { EnableWindow(Control(kCmdAdd), enabled ? TRUE : FALSE); }
+
+void FrmMain::SetPolicyNote(const std::string& note) {
+    // Without a policy the title stays the table's own, untouched.
+    if (note == policyNote_) return;
+    policyNote_ = note;
+    SetWindowTextW(hwnd(), (std::wstring(kMainWindowTitle) + ui::Widen(note)).c_str());
+}
 
 }  // namespace sarvell::app

@@ -44,6 +44,7 @@ public:
     void SetExtensionText(const std::string& text) override;
     void SetMarkCaption(const std::string& caption) override;
     void SetAddEnabled(bool enabled) override;
+    void SetPolicyNote(const std::string& note) override;
 
 protected:
     void OnCommand(int id, int code) override;
@@ -56,6 +57,7 @@ private:
 
     std::array<HWND, kCmdExit - kImage1 + 1> controls_{};
     int rowUpdates_ = 0;
+    std::string policyNote_;  // what the title shows after "Sarvell"
     std::optional<policy::SecurityPolicy> policy_;
 };
 

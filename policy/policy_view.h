@@ -33,6 +33,9 @@ public:
     // cmdDelete and cmdAdd.
     virtual void SetMarkCaption(const std::string& caption) = 0;
     virtual void SetAddEnabled(bool enabled) = 0;
+
+    // What the title adds to the program's name when Group Policy decides.
+    virtual void SetPolicyNote(const std::string& note) = 0;
 };
 
 }  // namespace sarvell::policy

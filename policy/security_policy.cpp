@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "policy/catalogue.h"
+#include "policy/group_policy.h"
 #include "policy/list_value.h"
 #include "policy/mod_registry.h"
 
@@ -67,10 +68,15 @@ bool ListFilter::Suppresses(std::string_view row) const {
     return false;
 }
 
-SecurityPolicy::SecurityPolicy(PolicyView& view, std::string securityKeyPath)
-    : view_(view), securityKeyPath_(std::move(securityKeyPath)) {}
+SecurityPolicy::SecurityPolicy(PolicyView& view, std::string securityKeyPath, std::string policyKeyPath)
+    : view_(view), securityKeyPath_(std::move(securityKeyPath)), policyKeyPath_(std::move(policyKeyPath)) {}
+
+void SecurityPolicy::ShowPolicyNote() {
+    if (!policyKeyPath_.empty()) view_.SetPolicyNote(GroupPolicyNote(policyKeyPath_));
+}
 
 void SecurityPolicy::RefreshList() {
+    ShowPolicyNote();
     if (!view_.SafeViewSelected()) {
         FillBlockedList();
         LoadRegistryEntries(1);
@@ -140,6 +146,7 @@ bool SecurityPolicy::ShowsStored(const std::string& valueName, std::vector<std::
 }
 
 void SecurityPolicy::ViewSwitch(std::int16_t index) {
+    if (index == 0 || index == 1) ShowPolicyNote();
     if (index == 1) {
         view_.SetMarkCaption(kMarkSafeCaption);
         FillBlockedList();

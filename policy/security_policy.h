@@ -33,7 +33,9 @@ private:
 
 class SecurityPolicy {
 public:
-    SecurityPolicy(PolicyView& view, std::string securityKeyPath);
+    // With a policy key path, every fill of the list also tells the view
+    // what Group Policy decides there.
+    SecurityPolicy(PolicyView& view, std::string securityKeyPath, std::string policyKeyPath = {});
 
     const std::string& SecurityKeyPath() const { return securityKeyPath_; }
 
@@ -61,8 +63,11 @@ private:
     void SaveList(const std::string& valueName, const std::vector<std::string>& entries);
     bool ShowsStored(const std::string& valueName, std::vector<std::string>& entries);
 
+    void ShowPolicyNote();
+
     PolicyView& view_;
     std::string securityKeyPath_;
+    std::string policyKeyPath_;
 };
 
 }  // namespace sarvell::policy

@@ -17,6 +17,7 @@
 
 #include "app/frm_main.h"
 #include "infowin/info_ids.h"
+#include "policy/group_policy.h"
 #include "policy/outlook_version.h"
 #include "tests/support/backends.h"
 #include "ui/form.h"
@@ -26,20 +27,23 @@
 namespace sarvell::test {
 
 // Registers Outlook version `major` (CurVer "Outlook.Application.<major>")
-// and clears its security key; puts the registry back at the end.
+// and clears its security key and its policies; puts the registry back at the end.
 class OutlookInstall {
 public:
     explicit OutlookInstall(const std::string& major = "77") : major_(major) {
         if (auto old = GetRaw(P(), registry::HKeyClassesRoot, kCurVer, "")) saved_ = old->data;
         SetRaw(P(), registry::HKeyClassesRoot, kCurVer, "", registry::kRegSz, Sz("Outlook.Application." + major));
         DeleteTree(P(), registry::HKeyCurrentUser, KeyPath());
+        DeleteTree(P(), registry::HKeyCurrentUser, PolicyPath());
     }
     ~OutlookInstall() {
         DeleteTree(P(), registry::HKeyCurrentUser, "Software\\Microsoft\\Office\\" + major_ + ".0");
+        DeleteTree(P(), registry::HKeyCurrentUser, "Software\\Policies\\Microsoft\\Office\\" + major_ + ".0");
         DeleteTree(P(), registry::HKeyClassesRoot, "Outlook.Application");
         if (saved_) SetRaw(P(), registry::HKeyClassesRoot, kCurVer, "", registry::kRegSz, *saved_);
     }
     std::string KeyPath() const { return policy::SecurityKeyPathFor(major_ + ".0"); }
+    std::string PolicyPath() const { return policy::PolicyKeyPathFor(major_ + ".0"); }
     // A list value's text as stored, or nothing when absent.
     std::optional<std::string> List(const std::string& name) const {
         const auto raw = GetRaw(P(), registry::HKeyCurrentUser, KeyPath(), name);

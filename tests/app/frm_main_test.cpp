@@ -42,6 +42,27 @@ TEST_F(MainWindow, TabOrderFollowsTheTableAndFocusComesBackWithTheWindow) {
     DestroyWindow(other);
 }
 
+// Group Policy that decides is said in the title, read at the load and at
+// every fill of the list; without it the title is the table's.
+TEST(MainWindowPolicy, TheTitleSaysWhenGroupPolicyDecides) {
+    OutlookInstall outlook;
+    registry::Platform& p = registry::CurrentPlatform();
+    SetRaw(p, registry::HKeyCurrentUser, outlook.PolicyPath(), "AdminSecurityMode", registry::kRegDword, {3, 0, 0, 0});
+    frmMain = std::make_unique<FrmMain>();
+    frmMain->Show();
+    HWND main = frmMain->hwnd();
+    EXPECT_EQ(Text(main), "Sarvell [Group Policy ignores your safe list]");
+    SetRaw(p, registry::HKeyCurrentUser, outlook.PolicyPath(), "AllowUsersToLowerAttachments", registry::kRegDword, {1, 0, 0, 0});
+    SetRaw(p, registry::HKeyCurrentUser, outlook.PolicyPath(), "FileExtensionsAddLevel1", registry::kRegSz, Sz(".exe"));
+    Click(main, kOptType1);
+    EXPECT_EQ(Text(main), "Sarvell [Group Policy keeps some types blocked]");
+    DeleteTree(p, registry::HKeyCurrentUser, outlook.PolicyPath());
+    Click(main, kOptType0);
+    EXPECT_EQ(Text(main), "Sarvell");
+    frmMain.reset();
+    Pump();
+}
+
 TEST_F(MainWindow, ButtonsAndKeysDoOnlyWhatTheyShould) {
     Type(main_, kTxtExtension, ".zz");
     Click(main_, kCmdAdd);  // disabled in the safe view: the click goes nowhere

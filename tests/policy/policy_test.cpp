@@ -5,6 +5,7 @@
 #include <new>
 
 #include "policy/catalogue.h"
+#include "policy/group_policy.h"
 #include "policy/outlook_version.h"
 #include "registry/cRegistry.h"
 #include "tests/support/backends.h"
@@ -53,7 +54,8 @@ TEST_P(OutlookVersion, IsTheProgrammaticNameAfterItsLastDotOrNa) {
 }
 
 // An exception inside a read (as when memory runs out) makes it a failed
-// read: the version is "n/a", and no command writes over a list it could not read.
+// read: the version is "n/a", no command writes over a list it could not
+// read, and no Group Policy is read.
 TEST(PolicyFaults, AnExceptionInAReadIsAFailedRead) {
     MemoryStore store;
     PlatformScope scope(store);
@@ -64,13 +66,14 @@ TEST(PolicyFaults, AnExceptionInAReadIsAFailedRead) {
         if (c.call == Call::QueryValue) throw std::bad_alloc();
         return std::nullopt;
     });
+    SetRaw(store, HKeyCurrentUser, PolicyKeyPathFor("16.0"), "AdminSecurityMode", kRegDword, {3, 0, 0, 0});
     MemoryView view;
     view.extension = ".b";
-    SecurityPolicy(view, key).AddClick();
+    SecurityPolicy(view, key, PolicyKeyPathFor("16.0")).AddClick();
     const std::string version = GetOutlookVersion();
     store.ClearFaults();
-    EXPECT_EQ((std::tuple{version, GetRaw(store, HKeyCurrentUser, key, "Level1Add")->data, view.extension}),
-              (std::tuple{"n/a", Sz(".a"), ".b"}));
+    EXPECT_EQ((std::tuple{version, GetRaw(store, HKeyCurrentUser, key, "Level1Add")->data, view.extension, view.policyNote}),
+              (std::tuple{"n/a", Sz(".a"), ".b", ""}));  // a policy that cannot be read is none
 }
 
 class Policy : public BackendTest {
@@ -162,6 +165,37 @@ TEST_P(Policy, CommandsWriteTheirChangeAndKeepEverythingElse) {
         EXPECT_EQ(view_.rows, ExpectedRows(P(), key_, c.view == 0));
         EXPECT_EQ(view_.extension, c.select ? ".kept" : "");
     }
+}
+
+// The title's note, read afresh at every fill: nothing unless Group Policy
+// sets the security mode (a DWORD 3); then the safe list ignored unless
+// users may demote attachments, else the types it adds kept blocked.
+TEST_P(Policy, TheTitleSaysWhenGroupPolicyDecides) {
+    const std::string policies = Path("Policies");
+    const Bytes three{3, 0, 0, 0}, one{1, 0, 0, 0};
+    const std::tuple<std::uint32_t, Bytes, std::optional<Bytes>, Text, const char*> cases[] = {
+        {kRegNone, {}, one, ".exe", ""},  // no security mode set by policy
+        {kRegDword, {2, 0, 0, 0}, {}, {}, ""}, {kRegSz, Sz("3"), {}, {}, ""},
+        {kRegDword, three, {}, ".exe", kNoteSafeListIgnored}, {kRegDword, three, Bytes{0, 0, 0, 0}, {}, kNoteSafeListIgnored},
+        {kRegDword, three, one, ".exe;.zip", kNoteSomeStayBlocked},
+        {kRegDword, three, one, ";", kNoteManaged},  // no extension in the list
+    };
+    SecurityPolicy policy(view_, key_, policies);
+    for (const auto& [type, mode, allow, add, note] : cases) {
+        DeleteTree(P(), HKeyCurrentUser, policies);
+        if (type != kRegNone) SetRaw(P(), HKeyCurrentUser, policies, "AdminSecurityMode", type, mode);
+        if (allow) SetRaw(P(), HKeyCurrentUser, policies, "AllowUsersToLowerAttachments", kRegDword, *allow);
+        if (add) SetRaw(P(), HKeyCurrentUser, policies, "FileExtensionsAddLevel1", kRegSz, Sz(*add));
+        policy.RefreshList();
+        EXPECT_EQ(view_.policyNote, note) << type << " " << ToText(Variant(mode)) << " " << add.value_or("-");
+    }
+    DeleteTree(P(), HKeyCurrentUser, policies);
+    view_.safeView = false;
+    policy.ViewSwitch(1);  // a policy taken away while the window is open
+    cRegistry reg;
+    reg.ClassKey(HKeyCurrentUser);
+    reg.SectionKey(policies);
+    EXPECT_EQ((std::tuple{view_.policyNote, reg.KeyExists()}), (std::tuple{"", false}));  // read, never made
 }
 
 TEST_P(Policy, ValuesOfOtherTypesAreNeverWritten) {

@@ -22,7 +22,7 @@ public:
     std::vector<std::string> rows;
     int selected = -1;
     bool safeView = true, addEnabled = false;
-    std::string extension, markCaption;
+    std::string extension, markCaption, policyNote;
     int appendsLeft = -1;  // after this many more rows the list takes no more (-1: never)
 
     int RowCount() const override { return static_cast<int>(rows.size()); }
@@ -44,6 +44,7 @@ public:
     void SetExtensionText(const std::string& text) override { extension = text; }
     void SetMarkCaption(const std::string& caption) override { markCaption = caption; }
     void SetAddEnabled(bool enabled) override { addEnabled = enabled; }
+    void SetPolicyNote(const std::string& note) override { policyNote = note; }
 
 private:
     bool Has(int i) const { return i >= 0 && i < RowCount(); }
