@@ -120,17 +120,22 @@ protected:
     }
     void TearDown() override {
         DeleteTree(P(), registry::HKeyCurrentUser, base_);
-        for (const auto& key : classesKeys_) DeleteTree(P(), registry::HKeyClassesRoot, key);
+        for (const auto& key : classesKeys_) DeleteClasses(key);
     }
 
     registry::Platform& P() { return *platform_; }
     // A path below HKEY_CURRENT_USER that belongs to this test alone.
     std::string Path(std::string_view relative = {}) const { return relative.empty() ? base_ : base_ + "\\" + std::string(relative); }
-    // A key name below HKEY_CLASSES_ROOT that belongs to this test alone.
-    std::string ClassesKey() {
-        classesKeys_.push_back("SarvellTest." + tag_ + "." + std::to_string(classesKeys_.size()));
-        DeleteTree(P(), registry::HKeyClassesRoot, classesKeys_.back());
+    // A key name below HKEY_CLASSES_ROOT and HKEY_LOCAL_MACHINE\SOFTWARE\Classes
+    // that belongs to this test alone; `prefix` makes it an extension's (".").
+    std::string ClassesKey(std::string_view prefix = {}) {
+        classesKeys_.push_back(std::string(prefix) + "SarvellTest." + tag_ + "." + std::to_string(classesKeys_.size()));
+        DeleteClasses(classesKeys_.back());
         return classesKeys_.back();
+    }
+    void DeleteClasses(const std::string& key) {
+        DeleteTree(P(), registry::HKeyClassesRoot, key);
+        DeleteTree(P(), registry::HKeyLocalMachine, "SOFTWARE\\Classes\\" + key);
     }
 
 private:
