@@ -21,11 +21,12 @@ cRegistry At(const std::string& keyPath) {
 void SetRegValue(const std::string& keyPath, const std::string& valueName, const std::string& text) {
     cRegistry reg = At(keyPath);
     if (!reg.KeyExists()) reg.CreateKey();
-    if (reg.KeyExists()) {
-        reg.ValueType(kRegSz);
-        reg.ValueKey(valueName);
-        reg.Value(Variant(text));
-    }
+    // The key exists now, or CreateKey has raised. The write is not made to
+    // hang on asking again: a second look that failed would skip it without
+    // a word, and the command would pass for done.
+    reg.ValueType(kRegSz);
+    reg.ValueKey(valueName);
+    reg.Value(Variant(text));
 }
 
 void DeleteRegValue(const std::string& keyPath, const std::string& valueName) {
