@@ -63,15 +63,15 @@ void SelectRow(HWND main, const std::string& row) {
 
 TEST(EndToEnd, EveryCommandWritesTheRegistryAndASecondStartShowsNothing) {
     OutlookInstall outlook("78");
-    SetRaw(registry::CurrentPlatform(), registry::HKeyCurrentUser, outlook.KeyPath(), "Level1Remove", registry::kRegSz, Sz(".js"));
+    SetRaw(registry::CurrentPlatform(), registry::HKeyCurrentUser, outlook.KeyPath(), "Level1Remove", registry::kRegSz, Sz(".bat"));
     Process sarvell;
     HWND main = sarvell.MainWindow();
     ASSERT_NE(main, nullptr);
-    EXPECT_EQ((std::tuple{Text(main, kLabel3), Rows(main)}), (std::tuple{"Outlook v78.0", std::vector<std::string>{".js"}}));
+    EXPECT_EQ((std::tuple{Text(main, kLabel3), Rows(main)}), (std::tuple{"Outlook v78.0", std::vector<std::string>{".bat"}}));
     Click(main, kOptType1);
-    SelectRow(main, ".bat - Batch Processing");
+    SelectRow(main, ".js - JavaScript Source Code");
     Click(main, kCmdDelete);
-    EXPECT_EQ(outlook.List("Level1Remove"), ".bat;.js");
+    EXPECT_EQ(outlook.List("Level1Remove"), ".js;.bat");
     Type(main, kTxtExtension, ".sarv");
     Click(main, kCmdAdd);
     EXPECT_EQ((std::tuple{outlook.List("Level1Add"), Text(main, kTxtExtension)}), (std::tuple{".sarv", ""}));
@@ -84,8 +84,8 @@ TEST(EndToEnd, EveryCommandWritesTheRegistryAndASecondStartShowsNothing) {
     EXPECT_EQ(MainWindowCount(), 1);
 
     Click(main, kOptType0);
-    EXPECT_EQ(Rows(main), (std::vector<std::string>{".bat", ".js"}));
-    for (const char* row : {".bat", ".js"}) {
+    EXPECT_EQ(Rows(main), (std::vector<std::string>{".js", ".bat"}));  // as stored, not sorted
+    for (const char* row : {".js", ".bat"}) {
         SelectRow(main, row);
         Click(main, kCmdDelete);
     }

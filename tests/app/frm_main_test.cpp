@@ -22,6 +22,7 @@ TEST_F(MainWindow, OpensInTheSafeViewWithItsTableAt96And144Dpi) {
     }
     EXPECT_TRUE(Pins(Text(main_, kLabel1), 0xf1465a17dec0bb2eu));
     EXPECT_EQ(IsDlgButtonChecked(main_, kOptType0), BST_CHECKED);
+    EXPECT_GT(SendMessageW(Item(kTxtExtension), EM_GETLIMITTEXT, 0, 0), 0x7FFF0000) << "the text box takes any length";
     EXPECT_EQ(GetFocus(), Item(kOptType0));  // the first tab stop
     ASSERT_EQ(frmMain->Dpi(), 96u) << "the test prefix runs at 100 %";
     CheckForm(*frmMain, 0x68cf3056536de1f2u);

@@ -48,9 +48,10 @@ TEST_P(OutlookVersion, IsTheProgrammaticNameAfterItsLastDotOrNa) {
     DeleteTree(P(), HKeyClassesRoot, "Outlook.Application");
     EXPECT_EQ(GetOutlookVersion(), "n/a");  // no Outlook registered
     if (saved) SetRaw(P(), HKeyClassesRoot, key, "", saved->type, saved->data);
-    EXPECT_EQ((std::tuple{SecurityKeyPathFor("11.0"), SecurityKeyPathFor("VERSION")}),
+    EXPECT_EQ((std::tuple{SecurityKeyPathFor("11.0"), SecurityKeyPathFor("VERSION"), PolicyKeyPathFor("n/a")}),
               (std::tuple{"Software\\Microsoft\\Office\\11.0\\Outlook\\Security",
-                          "Software\\Microsoft\\Office\\VERSION\\Outlook\\Security"}));  // the text put in is not searched again
+                          "Software\\Microsoft\\Office\\VERSION\\Outlook\\Security",  // the text put in is not searched again
+                          "Software\\Policies\\Microsoft\\Office\\n/a\\Outlook\\Security"}));
 }
 
 // An exception inside a read (as when memory runs out) makes it a failed
@@ -189,9 +190,11 @@ TEST_P(Policy, TheTitleSaysWhenGroupPolicyDecides) {
         policy.RefreshList();
         EXPECT_EQ(view_.policyNote, note) << type << " " << ToText(Variant(mode)) << " " << add.value_or("-");
     }
-    DeleteTree(P(), HKeyCurrentUser, policies);
+    DeleteTree(P(), HKeyCurrentUser, policies);  // taken away while the window is open
+    policy.ViewSwitch(2);                         // a click of no button reads nothing
+    EXPECT_EQ(view_.policyNote, kNoteManaged);
     view_.safeView = false;
-    policy.ViewSwitch(1);  // a policy taken away while the window is open
+    policy.ViewSwitch(1);
     cRegistry reg;
     reg.ClassKey(HKeyCurrentUser);
     reg.SectionKey(policies);
