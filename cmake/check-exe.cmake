@@ -1,5 +1,7 @@
 # Checks a built Sarvell.exe: a GUI program for the right machine that
-# imports system DLLs only and carries its manifest. Run with
+# imports system DLLs only, carries its manifest, and is hardened: ASLR
+# (high-entropy on x64), NX, stack protection linked in, and no section
+# both writable and executable. Run with
 # cmake -DOBJDUMP=... -DEXE=... -DARCH=amd64|X86 -P check-exe.cmake
 cmake_policy(VERSION 3.25)
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
@@ -29,6 +31,30 @@ foreach(line IN LISTS imports)
     message(FATAL_ERROR "${EXE} imports ${dll}, which is not a system DLL")
   endif()
 endforeach()
+
+set(flags DYNAMIC_BASE NX_COMPAT)
+if(ARCH STREQUAL "amd64")
+  list(APPEND flags HIGH_ENTROPY_VA)
+endif()
+foreach(flag IN LISTS flags)
+  if(NOT dump MATCHES "\n[ \t]+${flag}\n")
+    message(FATAL_ERROR "${EXE} is not marked ${flag}")
+  endif()
+endforeach()
+# A section is executable when objdump calls it CODE, writable unless READONLY.
+execute_process(COMMAND ${OBJDUMP} -h -w ${EXE} OUTPUT_VARIABLE sections)
+string(REGEX MATCHALL "\n *[0-9]+ [^\n]+" rows "${sections}")
+foreach(row IN LISTS rows)
+  if(row MATCHES "CODE" AND NOT row MATCHES "READONLY")
+    string(STRIP "${row}" row)
+    message(FATAL_ERROR "${EXE} has a section both writable and executable: ${row}")
+  endif()
+endforeach()
+# The stripped exe keeps no symbols; the stack protector's report does.
+file(STRINGS ${EXE} smashing REGEX "stack smashing detected" LIMIT_COUNT 1)
+if(NOT smashing)
+  message(FATAL_ERROR "${EXE} has no stack protection linked in")
+endif()
 
 # Resource type 24 is the manifest, with resource 1 for the process.
 if(NOT dump MATCHES "Entry: ID: 0x000018, [^\n]*\n[^\n]*Name Table[^\n]*\n[^\n]*Entry: ID: 0x000001,")

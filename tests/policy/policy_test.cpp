@@ -17,7 +17,6 @@ namespace {
 using namespace registry;
 using namespace policy;
 using namespace std::string_literals;
-using Text = std::optional<std::string>;
 
 TEST(Catalogue, HoldsTheSeventyOneRowsInOrder) {
     std::string joined;
