@@ -60,13 +60,16 @@ int RunMessageLoop() {
 
 void ReportFatalError() noexcept {
     std::string text = "Run-time error";
-    try {
-        throw;
-    } catch (const registry::RegistryError& e) {
-        text += " '" + std::to_string(e.Number()) + "':\n\n" + e.Description();
-    } catch (const std::exception& e) {
-        text += std::string(":\n\n") + e.what();
-    } catch (...) {
+    // Called from a catch block; outside one there is nothing to describe.
+    if (const std::exception_ptr current = std::current_exception()) {
+        try {
+            std::rethrow_exception(current);
+        } catch (const registry::RegistryError& e) {
+            text += " '" + std::to_string(e.Number()) + "':\n\n" + e.Description();
+        } catch (const std::exception& e) {
+            text += std::string(":\n\n") + e.what();
+        } catch (...) {
+        }
     }
     MessageBoxW(nullptr, ui::Widen(text).c_str(), ui::Widen(registry::ProgramName()).c_str(),
                 MB_OK | MB_ICONERROR | MB_TASKMODAL);

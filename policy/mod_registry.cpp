@@ -18,30 +18,30 @@ cRegistry At(const std::string& keyPath) {
 
 }  // namespace
 
-void SetRegValue(const std::string& keyPath, const std::string& valueName, const std::string& text) {
+void SetRegValue(const std::string& keyPath, std::string_view valueName, const std::string& text) {
     cRegistry reg = At(keyPath);
     if (!reg.KeyExists()) reg.CreateKey();
     // The key exists now, or CreateKey has raised. The write is not made to
     // hang on asking again: a second look that failed would skip it without
     // a word, and the command would pass for done.
     reg.ValueType(kRegSz);
-    reg.ValueKey(valueName);
+    reg.ValueKey(std::string(valueName));
     reg.Value(Variant(text));
 }
 
-void DeleteRegValue(const std::string& keyPath, const std::string& valueName) {
+void DeleteRegValue(const std::string& keyPath, std::string_view valueName) {
     cRegistry reg = At(keyPath);
     if (reg.KeyExists()) {
-        reg.ValueKey(valueName);
+        reg.ValueKey(std::string(valueName));
         reg.DeleteValue();
     }
 }
 
-ListRead ReadListValue(const std::string& keyPath, const std::string& valueName) noexcept {
+ListRead ReadListValue(const std::string& keyPath, std::string_view valueName) noexcept {
     ListRead read;
     try {
         cRegistry reg = At(keyPath);
-        reg.ValueKey(valueName);
+        reg.ValueKey(std::string(valueName));
         Variant value;
         // Read as stored: an expanded text written back would replace the
         // user's "%NAME%" entries with what they expand to.
@@ -70,10 +70,9 @@ bool ListRead::Composable() const {
     return state == State::Absent || (state == State::Present && isText);
 }
 
-std::string GetRegValue(const std::string& keyPath, const std::string& valueName,
-                        const std::string& defaultText) noexcept {
+std::string GetRegValue(const std::string& keyPath, std::string_view valueName, std::string_view defaultText) noexcept {
     const ListRead read = ReadListValue(keyPath, valueName);
-    return read.state == ListRead::State::Present && !read.text.empty() ? read.text : defaultText;
+    return read.state == ListRead::State::Present && !read.text.empty() ? read.text : std::string(defaultText);
 }
 
 }  // namespace sarvell::policy

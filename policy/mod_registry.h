@@ -4,18 +4,18 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace sarvell::policy {
 
 // Writes the text as a string value, creating the key when missing. Errors
 // pass to the caller.
-void SetRegValue(const std::string& keyPath, const std::string& valueName, const std::string& text);
+void SetRegValue(const std::string& keyPath, std::string_view valueName, const std::string& text);
 // The value's text, or the default when the key or value is missing, the
 // text is empty, or reading fails. Never raises.
-std::string GetRegValue(const std::string& keyPath, const std::string& valueName,
-                        const std::string& defaultText) noexcept;
+std::string GetRegValue(const std::string& keyPath, std::string_view valueName, std::string_view defaultText) noexcept;
 // Deletes the value when the key exists. Errors pass to the caller.
-void DeleteRegValue(const std::string& keyPath, const std::string& valueName);
+void DeleteRegValue(const std::string& keyPath, std::string_view valueName);
 
 // What lies underneath GetRegValue's default: whether the value is absent,
 // or could not be read. Composing commands need the difference, so that a
@@ -31,6 +31,6 @@ struct ListRead {
     std::string TextOrNone() const;
     bool Composable() const;
 };
-ListRead ReadListValue(const std::string& keyPath, const std::string& valueName) noexcept;
+ListRead ReadListValue(const std::string& keyPath, std::string_view valueName) noexcept;
 
 }  // namespace sarvell::policy

@@ -11,9 +11,7 @@ namespace sarvell::policy {
 
 namespace {
 
-const std::string kRemove(kRemoveValue);
-const std::string kAdd(kAddValue);
-const std::string kNoneText(kNone);
+constexpr std::string_view kRemove = kRemoveValue, kAdd = kAddValue;
 
 std::string FoldAscii(std::string_view s) {
     std::string out(s);
@@ -87,7 +85,7 @@ void SecurityPolicy::RefreshList() {
 
 void SecurityPolicy::FillBlockedList() {
     // The sentinel is not tested: "none" occurs in no catalogue row.
-    const ListFilter filter(SplitEntries(GetRegValue(securityKeyPath_, kRemove, kNoneText)));
+    const ListFilter filter(SplitEntries(GetRegValue(securityKeyPath_, kRemove, kNone)));
     RowUpdate update(view_);
     view_.ClearRows();
     for (std::string_view row : kCatalogue) AddListItem(row, filter);
@@ -103,7 +101,7 @@ void SecurityPolicy::LoadRegistryEntries(std::int32_t viewIndex) {
         const bool safe = viewIndex == 0;
         if (safe) view_.ClearRows();
         const std::vector<std::string> entries =
-            SplitEntries(GetRegValue(securityKeyPath_, safe ? kRemove : kAdd, kNoneText));
+            SplitEntries(GetRegValue(securityKeyPath_, safe ? kRemove : kAdd, kNone));
         if (entries.front() == kNone) return;
         for (const auto& entry : entries) {
             if (!view_.AppendRow(safe ? entry : UserRow(entry))) return;
@@ -118,7 +116,7 @@ void SecurityPolicy::SaveRemoveList(const std::vector<std::string>& entries) { S
 
 void SecurityPolicy::SaveAddList(const std::vector<std::string>& entries) { SaveList(kAdd, entries); }
 
-void SecurityPolicy::SaveList(const std::string& valueName, const std::vector<std::string>& entries) {
+void SecurityPolicy::SaveList(std::string_view valueName, const std::vector<std::string>& entries) {
     if (entries.empty()) {
         DeleteRegValue(securityKeyPath_, valueName);
     } else {
@@ -131,7 +129,7 @@ void SecurityPolicy::SaveList(const std::string& valueName, const std::vector<st
 // Only then may a command rewrite the value from them: not a list that an
 // error left half filled, nor one another program has overtaken. The
 // entries come back whole, so a rewrite never cuts one.
-bool SecurityPolicy::ShowsStored(const std::string& valueName, std::vector<std::string>& entries) {
+bool SecurityPolicy::ShowsStored(std::string_view valueName, std::vector<std::string>& entries) {
     const ListRead read = ReadListValue(securityKeyPath_, valueName);
     if (read.state == ListRead::State::Failed) return false;
     entries = ShownEntries(read.TextOrNone());

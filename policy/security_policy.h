@@ -60,8 +60,8 @@ public:
     void AddClick();
 
 private:
-    void SaveList(const std::string& valueName, const std::vector<std::string>& entries);
-    bool ShowsStored(const std::string& valueName, std::vector<std::string>& entries);
+    void SaveList(std::string_view valueName, const std::vector<std::string>& entries);
+    bool ShowsStored(std::string_view valueName, std::vector<std::string>& entries);
 
     void ShowPolicyNote();
 

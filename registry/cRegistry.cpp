@@ -263,11 +263,11 @@ bool cRegistry::EnumerateValues(std::vector<std::string>& sKeyNames, std::int32_
     if (platform.OpenKey(RootHandle(classKey_), sectionKey_, kKeyQueryValue, key.put()) != status::Success) {
         return true;
     }
-    KeyInfo info;
-    if (platform.QueryInfoKey(key.get(), info) != status::Success) return true;
+    std::uint32_t longest = 0;
+    if (platform.QueryInfoKey(key.get(), longest) != status::Success) return true;
     std::string name;
     for (std::uint32_t index = 0; iKeyCount != std::numeric_limits<std::int32_t>::max() &&
-                                  platform.EnumValue(key.get(), index, info.maxValueNameLen + 1, name) == status::Success;
+                                  platform.EnumValue(key.get(), index, longest + 1, name) == status::Success;
          ++index) {
         sKeyNames.push_back(name);
         ++iKeyCount;

@@ -255,17 +255,12 @@ Status MemoryStore::SetValue(Handle key, std::string_view name, std::uint32_t ty
     return status::Success;
 }
 
-Status MemoryStore::QueryInfoKey(Handle key, KeyInfo& info) {
+Status MemoryStore::QueryInfoKey(Handle key, std::uint32_t& maxValueNameLen) {
     KeyPtr k;
     if (Status s = Begin(Call::QueryInfoKey, key, {}, k); s != status::Success) return s;
-    info = KeyInfo{};
-    info.subKeys = static_cast<std::uint32_t>(k->children.size());
-    info.values = static_cast<std::uint32_t>(k->values.size());
-    for (const auto& c : k->children) {
-        info.maxSubKeyLen = std::max(info.maxSubKeyLen, static_cast<std::uint32_t>(Utf16Length(c->name)));
-    }
+    maxValueNameLen = 0;
     for (const auto& v : k->values) {
-        info.maxValueNameLen = std::max(info.maxValueNameLen, static_cast<std::uint32_t>(Utf16Length(v.name)));
+        maxValueNameLen = std::max(maxValueNameLen, static_cast<std::uint32_t>(Utf16Length(v.name)));
     }
     return status::Success;
 }

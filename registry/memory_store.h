@@ -54,7 +54,7 @@ public:
                       std::uint32_t& size) override;
     Status SetValue(Handle key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
                     std::uint32_t size) override;
-    Status QueryInfoKey(Handle key, KeyInfo& info) override;
+    Status QueryInfoKey(Handle key, std::uint32_t& maxValueNameLen) override;
     Status EnumValue(Handle key, std::uint32_t index, std::uint32_t capacity, std::string& name) override;
     Status EnumKey(Handle key, std::uint32_t index, std::uint32_t capacity, std::string& name) override;
     Status ConnectRegistry(std::string_view machine, Handle root, Handle& remote) override;

@@ -20,13 +20,6 @@ using Handle = std::intptr_t;
 
 inline Handle RootHandle(std::int32_t classKey) { return static_cast<Handle>(classKey); }
 
-struct KeyInfo {
-    std::uint32_t subKeys = 0;
-    std::uint32_t maxSubKeyLen = 0;     // characters, without the terminating zero
-    std::uint32_t values = 0;
-    std::uint32_t maxValueNameLen = 0;  // characters, without the terminating zero
-};
-
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -44,7 +37,9 @@ public:
                               std::uint32_t& size) = 0;
     virtual Status SetValue(Handle key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
                             std::uint32_t size) = 0;
-    virtual Status QueryInfoKey(Handle key, KeyInfo& info) = 0;
+    // The length of the key's longest value name, in characters without
+    // the terminating zero: all cRegistry asks of RegQueryInfoKey.
+    virtual Status QueryInfoKey(Handle key, std::uint32_t& maxValueNameLen) = 0;
     // `capacity` counts characters including the terminating zero; a name
     // that does not fit answers MoreData. After the last index: NoMoreItems.
     virtual Status EnumValue(Handle key, std::uint32_t index, std::uint32_t capacity, std::string& name) = 0;

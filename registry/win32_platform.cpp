@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <cstring>
+#include <algorithm>
 #include <limits>
 #include <vector>
 
@@ -91,7 +91,9 @@ Status Win32Platform::QueryValue(Handle key, std::string_view name, std::uint32_
         break;
     }
     std::u16string units(raw.size() / 2, u'\0');
-    if (!units.empty()) std::memcpy(units.data(), raw.data(), units.size() * 2);
+    for (std::size_t i = 0; i < units.size(); ++i) {  // UTF-16LE, as Windows stores it
+        units[i] = static_cast<char16_t>(raw[2 * i] | raw[2 * i + 1] << 8);
+    }
     std::string text = IsStringType(t) ? sarvell::text::ToWtf8(units) : std::string(raw.begin(), raw.end());
     if (text.size() > std::numeric_limits<std::uint32_t>::max()) return ERROR_NOT_ENOUGH_MEMORY;
     const auto needed = static_cast<std::uint32_t>(text.size());
@@ -100,7 +102,7 @@ Status Win32Platform::QueryValue(Handle key, std::string_view name, std::uint32_
         size = needed;
         return ERROR_MORE_DATA;
     }
-    if (data != nullptr && needed != 0) std::memcpy(data, text.data(), needed);
+    if (data != nullptr) std::copy(text.begin(), text.end(), data);  // bytes, as the platform hands them: no terminator added
     size = needed;
     return ERROR_SUCCESS;
 }
@@ -119,11 +121,11 @@ Status Win32Platform::SetValue(Handle key, std::string_view name, std::uint32_t 
     return RegSetValueExW(H(key), wname.c_str(), 0, type, reinterpret_cast<const BYTE*>(w.data()), bytes);
 }
 
-Status Win32Platform::QueryInfoKey(Handle key, KeyInfo& info) {
-    DWORD subKeys = 0, maxSubKey = 0, values = 0, maxValueName = 0;
-    const LONG s = RegQueryInfoKeyW(H(key), nullptr, nullptr, nullptr, &subKeys, &maxSubKey, nullptr, &values,
-                                    &maxValueName, nullptr, nullptr, nullptr);
-    if (s == ERROR_SUCCESS) info = KeyInfo{subKeys, maxSubKey, values, maxValueName};
+Status Win32Platform::QueryInfoKey(Handle key, std::uint32_t& maxValueNameLen) {
+    DWORD longest = 0;
+    const LONG s = RegQueryInfoKeyW(H(key), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longest,
+                                    nullptr, nullptr, nullptr);
+    if (s == ERROR_SUCCESS) maxValueNameLen = longest;
     return s;
 }
 

@@ -154,8 +154,10 @@ void Form::Create(HWND owner) {
         throw std::runtime_error("A window could not be created.");
     }
     for (const Control& c : layout_.controls) {
-        CreateWindowExW(c.exStyle, c.className, c.text, c.style | WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd(),
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), GetModuleHandleW(nullptr), nullptr);
+        if (CreateWindowExW(c.exStyle, c.className, c.text, c.style | WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd(),
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), GetModuleHandleW(nullptr), nullptr) == nullptr) {
+            throw std::runtime_error("A control could not be created.");  // a window without it would not work
+        }
     }
     ApplyDpi(WindowDpi(hwnd()));
 }

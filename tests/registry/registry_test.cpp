@@ -261,6 +261,8 @@ TEST(RegistryFaults, FailedCallsNeverPassForSuccess) {
     Handle h = 0;
     EXPECT_EQ((std::pair{store.OpenKey(RootHandle(HKeyCurrentUser), path, 1, h), store.OpenKey(RootHandle(HKeyCurrentUser), path, 1, h)}),
               (std::pair{status::AccessDenied, status::AccessDenied}));
+    store.ClearFaults();
+    EXPECT_FALSE(store.FaultFired());
     store.FailWhen([](const CallInfo& c) { return c.call == Call::CreateKey ? std::optional<Status>(5) : std::nullopt; });
     EXPECT_EQ(Raised([&] { reg.Value(Text("x")); }), "Failed to set registry value Key: '-2147483647',Section: '" + path +
                                                          "',Key: 'v' to value: 'x'");
@@ -375,8 +377,10 @@ TEST_P(Conformance, KeyPathsNamesAndTheirLimits) {
     const std::uint8_t one[4] = {1, 0, 0, 0};
     EXPECT_EQ(P().SetValue(Key().get(), std::string(16383, 'n'), kRegDword, one, 4), status::Success);
     EXPECT_EQ(P().SetValue(Key().get(), std::string(16384, 'n'), kRegDword, one, 4), status::InvalidParameter);
-    SetRaw(P(), HKeyCurrentUser, Path(), std::string("cut\0off", 7), kRegSz, Sz("y"));  // names end at a zero
-    EXPECT_TRUE(GetRaw(P(), HKeyCurrentUser, Path(), "cut"));
+    SetRaw(P(), HKeyCurrentUser, Path(), std::string("cut\0off", 7), kRegSz, Sz("y"));  // names and paths end at a zero
+    EXPECT_TRUE(GetRaw(P(), HKeyCurrentUser, Path() + std::string("\0x", 2), "cut"));
+    EXPECT_EQ(P().DeleteValue(Key().get(), std::string("cut\0x", 5)), status::Success);
+    EXPECT_EQ(Open(hkcu_, "\\" + Path()), status::BadPathname);  // a leading backslash only below HKEY_CLASSES_ROOT
 }
 
 TEST_P(Conformance, NamesCompareWithoutCaseAndKeepTheirCase) {
@@ -414,7 +418,8 @@ TEST_P(Conformance, ThisComputerConnectsToThePredefinedRootItself) {
     SetRaw(P(), HKeyClassesRoot, cls + "\\CurVer", "", kRegSz, Sz("x"));
     KeyHandle remote(P());
     ASSERT_NE(MemoryStore::LocalComputerName(), "");
-    ASSERT_EQ(P().ConnectRegistry("\\\\" + MemoryStore::LocalComputerName(), hkcr_, remote.put()), status::Success);
+    ASSERT_EQ(P().ConnectRegistry("\\\\" + MemoryStore::LocalComputerName() + std::string("\0x", 2), hkcr_, remote.put()),
+              status::Success);  // the name ends at a zero
     EXPECT_EQ(Open(remote.get(), "\\" + cls + "\\CurVer"), status::Success);
 }
 
