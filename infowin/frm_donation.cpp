@@ -30,7 +30,7 @@ constexpr ui::Control kControls[] = {
     {kDonationLabel1, L"Static", L"", ui::kWrappedLabel, 0, 120, 720, 4455, 855, ui::Look::Label},
     {kDonationLabel2, L"Static", L"Donationware - ", ui::kLineLabel, 0, 120, 50, 1455, 255, ui::Look::Title},
     {kDonationLabel3, L"Static", L"Support future development", ui::kLineLabel, 0, 960, 240, 2175, 255, ui::Look::Label},
-    {kDonationImage, L"Static", L"", SS_ICON | SS_CENTERIMAGE, 0, 3960, 0, 480, 480, ui::Look::Label},
+    {kDonationImage, L"Static", L"", SS_ICON | SS_CENTERIMAGE, 0, 3960, 0, 480, 480, ui::Look::Banner},
     {kDonationFrame, L"Button", L"  Dunmere ", BS_GROUPBOX | WS_DISABLED | WS_CLIPSIBLINGS, 0, -120, 2640, 4935, 735},
 };
 

@@ -234,9 +234,11 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             HDC dc = reinterpret_cast<HDC>(wParam);
             const Look look = LookOf(reinterpret_cast<HWND>(lParam));
             if (look == Look::Plain) break;
-            if (look == Look::Well) {
-                SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+            // A picture fills its own background: an icon's clear corners
+            // must not show whatever the window held before it was painted.
+            if (look == Look::Well || look == Look::Banner) {
+                SetBkColor(dc, look == Look::Well ? GetSysColor(COLOR_WINDOW) : RGB(255, 255, 255));
+                return reinterpret_cast<LRESULT>(look == Look::Well ? GetSysColorBrush(COLOR_WINDOW) : GetStockObject(WHITE_BRUSH));
             }
             SetTextColor(dc, look == Look::Link ? kLinkBlue : GetSysColor(COLOR_BTNTEXT));
             SetBkMode(dc, TRANSPARENT);

@@ -23,6 +23,7 @@ enum class Look {
     Title,  // bold, transparent
     Link,   // underlined blue, transparent; the pointer is a hand over it
     Well,   // on the window-background colour: a picture box
+    Banner, // on white, drawn by the control itself: a picture on a white banner
 };
 
 struct Control {

@@ -108,8 +108,8 @@ inline RECT RectIn(HWND window, HWND control) {
 // prints the table, one line a control, each number named): its title,
 // styles and icon; and at 96, then 144, then 96 dpi, as Windows tells it,
 // the client size, the z-order, and each control's place, style, text and
-// font (8.25 pt; bold for a title, underlined and blue for a link), every
-// one-line static text shown whole.
+// font (8.25 pt; bold for a title, underlined and blue for a link; a
+// picture on the banner on white), every one-line static text shown whole.
 inline void CheckForm(const ui::Form& form, std::uint64_t digest) {
     const ui::FormLayout& f = form.Layout();
     std::ostringstream table;
@@ -143,15 +143,17 @@ inline void CheckForm(const ui::Form& form, std::uint64_t digest) {
             LOGFONTW lf{};
             GetObjectW(font, sizeof lf, &lf);
             HDC dc = GetDC(control);
-            SendMessageW(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+            const LRESULT brush = SendMessageW(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
             const LONG style = LONG((c.style | WS_VISIBLE) & ~WS_VSCROLL);  // a list shows its scroll bar only when it needs one
             const bool isStatic = std::wstring_view(c.className) == L"Static", icon = isStatic && (c.style & SS_TYPEMASK) == SS_ICON;
             EXPECT_EQ((std::tuple{r.left, r.top, r.right - r.left, r.bottom - r.top, GetWindowLongW(control, GWL_STYLE) & style,
                                   !*c.text || Text(control) == ui::Narrow(c.text), lf.lfHeight, lf.lfWeight >= FW_BOLD,
-                                  lf.lfUnderline != 0, GetTextColor(dc) == RGB(0, 0, 255)}),
+                                  lf.lfUnderline != 0, GetTextColor(dc) == RGB(0, 0, 255),
+                                  brush == reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH))}),
                       (std::tuple{px(c.left), px(c.top), px(c.width), px(c.height), style, true, icon ? 0 : dpi == 96 ? -11 : -17,
-                                  c.look == ui::Look::Title, c.look == ui::Look::Link, c.look == ui::Look::Link}))
-                << "left, top, width, height, style, text, font height, bold, underline and blue of control " << c.id << " at "
+                                  c.look == ui::Look::Title, c.look == ui::Look::Link, c.look == ui::Look::Link,
+                                  c.look == ui::Look::Banner}))
+                << "left, top, width, height, style, text, font height, bold, underline, blue and on white of control " << c.id << " at "
                 << dpi << " dpi";
             const std::wstring text = ui::Widen(Text(control));
             RECT need{};

@@ -44,7 +44,7 @@ TEST_F(InfoWindows, AboutAndDonationOpenModallyOverTheOneBeneathAndStartAfresh) 
         EXPECT_EQ((std::pair{Text(window, kDonationLabel1), Text(window, kDonationLabel4_1)}),
                   (std::pair{std::string(kDonationMessage), std::string(kSupportMailAddress)}));
         EXPECT_EQ(GetFocus(), GetDlgItem(window, kDonationOK));
-        CheckForm(*frmDonation, 0x2460f3a13d498b75u);
+        CheckForm(*frmDonation, 0xf56093e5bc51cd79u);
         // Every Label4 element hands over the checkout address; the link shows the hand.
         for (int id : {kDonationLabel4_0, kDonationLabel4_1, kDonationLabel4_2}) ClickLabel(window, id);
         EXPECT_TRUE(SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(GetDlgItem(window, kDonationLabel4_1)),
