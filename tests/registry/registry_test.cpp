@@ -205,18 +205,28 @@ void RunFaultMatrix(const std::function<void(MemoryStore&)>& setup, const std::f
 }
 
 // Every platform call failing in turn, once or from then on: a failed write
-// raises and leaves the old data; a read answers the value or the default;
-// a listing is true and empty; no handle stays open.
+// or deletion raises and leaves the old data; a read answers the value or
+// the default; a listing is true and holds no name that is not there; no
+// handle stays open.
 TEST(RegistryFaults, FailedCallsNeverPassForSuccess) {
     const std::string path = "Software\\Faults\\Key";
     const auto setup = [&](MemoryStore& store) {
         SetRaw(store, HKeyCurrentUser, path, "v", kRegExpandSz, Sz("%SARVELL_UNSET%;old"));
         SetRaw(store, HKeyCurrentUser, path, "other", kRegSz, Sz("old"));
+        SetRaw(store, HKeyCurrentUser, path, "gone", kRegSz, Sz("old"));
+        SetRaw(store, HKeyCurrentUser, path + "\\Old", "x", kRegSz, Sz("old"));
     };
     cRegistry reg = At(HKeyCurrentUser, path, "v");
     reg.Default(Text("none"));
     RunFaultMatrix(setup,
                     [&] {
+                        reg.Machine(MemoryStore::LocalComputerName());  // writes through the connection
+                        reg.SectionKey(path + "\\Old");
+                        reg.DeleteKey();
+                        reg.SectionKey(path);
+                        reg.ValueKey("gone");
+                        reg.DeleteValue();
+                        reg.ValueKey("v");
                         reg.SectionKey(path + "\\New");
                         reg.Value(Text("new"));
                         reg.SectionKey(path);
@@ -226,10 +236,12 @@ TEST(RegistryFaults, FailedCallsNeverPassForSuccess) {
                         EXPECT_EQ(fired, raised) << "a failure was reported as success, or the reverse";
                         EXPECT_EQ(GetRaw(store, HKeyCurrentUser, path, "v")->data, Sz(raised ? "%SARVELL_UNSET%;old" : "new"));
                         EXPECT_EQ(GetRaw(store, HKeyCurrentUser, path, "other")->data, Sz("old"));
+                        EXPECT_TRUE(raised || !(GetRaw(store, HKeyCurrentUser, path, "gone") || GetRaw(store, HKeyCurrentUser, path + "\\Old", "x")));
                     });
+    reg.Machine("");
     Variant read;
-    V names;
-    std::int32_t count = -1;
+    V names, sections;
+    std::int32_t count = -1, sectionCount = -1;
     MemoryStore store;
     PlatformScope scope(store);
     setup(store);
@@ -248,6 +260,10 @@ TEST(RegistryFaults, FailedCallsNeverPassForSuccess) {
         });
         EXPECT_EQ((std::tuple{reg.Value(), n}), (std::tuple{Text(growing ? "none" : *now ? now : "s"), queries})) << now;
     }
+    SetEnv("SARVELL_KNOWN", "k");  // a failed expansion leaves the text unexpanded rather than lose it
+    SetRaw(store, HKeyCurrentUser, path, "v", kRegExpandSz, Sz("%SARVELL_KNOWN%"));
+    store.FailWhen([](const CallInfo& c) { return c.call == Call::ExpandEnvironment ? std::optional<Status>(8) : std::nullopt; });
+    EXPECT_EQ(reg.Value(), Text("%SARVELL_KNOWN%"));
     store.ClearFaults();
     // Machine: this computer is reached through the connection; the store has no network to reach another.
     reg.Machine("elsewhere.invalid");
@@ -257,10 +273,17 @@ TEST(RegistryFaults, FailedCallsNeverPassForSuccess) {
     reg.Value(Text("here"));
     EXPECT_EQ(reg.Value(), Text("here"));
     reg.Machine("");
-    store.FailCall(1, status::AccessDenied, true);  // the tool the loops rely on: the next call fails, and all after
+    store.FailCall(1, status::AccessDenied, true);  // the tool the loops rely on: the next call fails, and every one after
+    const Handle hkcu = RootHandle(HKeyCurrentUser);
     Handle h = 0;
-    EXPECT_EQ((std::pair{store.OpenKey(RootHandle(HKeyCurrentUser), path, 1, h), store.OpenKey(RootHandle(HKeyCurrentUser), path, 1, h)}),
-              (std::pair{status::AccessDenied, status::AccessDenied}));
+    std::uint32_t type = 0, size = 0;
+    std::string name;
+    EXPECT_EQ((std::vector<Status>{store.OpenKey(hkcu, path, 1, h), store.CreateKey(hkcu, path, 1, h), store.DeleteKey(hkcu, path),
+                                   store.DeleteValue(hkcu, "v"), store.QueryValue(hkcu, "v", type, nullptr, size),
+                                   store.SetValue(hkcu, "v", 1, nullptr, 0), store.QueryInfoKey(hkcu, size),
+                                   store.EnumValue(hkcu, 0, 9, name), store.EnumKey(hkcu, 0, 9, name), store.ConnectRegistry("", hkcu, h)}),
+              std::vector<Status>(10, status::AccessDenied));
+    EXPECT_EQ(store.ExpandEnvironment("x"), std::nullopt);
     store.ClearFaults();
     EXPECT_FALSE(store.FaultFired());
     store.FailWhen([](const CallInfo& c) { return c.call == Call::CreateKey ? std::optional<Status>(5) : std::nullopt; });
@@ -269,7 +292,10 @@ TEST(RegistryFaults, FailedCallsNeverPassForSuccess) {
     RunFaultMatrix(setup,
                     [&] {
                         read = reg.Value();
-                        if (!reg.EnumerateValues(names, count) || count > 2) throw std::logic_error("");
+                        if (!reg.EnumerateValues(names, count) || count > 3 || !reg.EnumerateSections(sections, sectionCount) ||
+                            sectionCount > 1) {
+                            throw std::logic_error("a listing failed, or holds a name that is not there");
+                        }
                     },
                     [&](bool, bool raised, MemoryStore&) {
                         EXPECT_FALSE(raised);
@@ -367,12 +393,18 @@ TEST_P(Conformance, KeyPathsNamesAndTheirLimits) {
     EXPECT_EQ(Create(hkcu_, Path(std::string(256, 'k'))), status::Success);  // a level's name: at most 256 characters
     EXPECT_EQ(Create(hkcu_, Path(std::string(257, 'k'))), status::InvalidParameter);
     ASSERT_EQ(Create(hkcu_, Path("a\\b\\c")), status::Success);  // a handle outlives its key, which answers so
-    ASSERT_EQ(P().DeleteKey(hkcu_, Path("a\\b\\c")), status::Success);
+    ASSERT_EQ(P().DeleteKey(hkcu_, Path("a\\b\\c") + std::string("\0x\\y", 4)), status::Success);  // a path ends at a zero
     std::uint32_t type = 0, size = 0;
     EXPECT_EQ(P().QueryValue(Key().get(), "", type, nullptr, size), status::KeyDeleted);
+    EXPECT_EQ(Open(hkcu_, Path("a\\b\\c")), status::FileNotFound);
     Handle raw = 0;  // a handle closes once
     ASSERT_EQ(P().OpenKey(hkcu_, Path(), kKeyQueryValue, raw), status::Success);
-    EXPECT_EQ((std::vector<Status>{P().CloseKey(raw), P().CloseKey(raw)}), (std::vector<Status>{0, status::InvalidHandle}));
+    EXPECT_EQ((std::vector<Status>{P().CloseKey(raw), P().CloseKey(raw), P().CloseKey(hkcu_)}),
+              (std::vector<Status>{0, status::InvalidHandle, 0}));  // a predefined root closes without harm
+    Handle none = 7, bad = 7;  // a failed open or create hands out no handle
+    EXPECT_EQ((std::tuple{P().OpenKey(hkcu_, Path("none"), kKeyQueryValue, none),
+                          P().CreateKey(hkcu_, Path(std::string(257, 'k')), kKeySpecificRights, bad), none, bad}),
+              (std::tuple{status::FileNotFound, status::InvalidParameter, Handle{0}, Handle{0}}));
     ASSERT_EQ(Open(hkcu_, Path()), status::Success);
     const std::uint8_t one[4] = {1, 0, 0, 0};
     EXPECT_EQ(P().SetValue(Key().get(), std::string(16383, 'n'), kRegDword, one, 4), status::Success);
@@ -406,9 +438,9 @@ TEST_P(Conformance, NamesCompareWithoutCaseAndKeepTheirCase) {
 // An unknown name keeps both its signs, and the second does not open another name.
 TEST_P(Conformance, EnvironmentExpansionLeavesUnknownNamesAsTheyStand) {
     SetEnv("SARVELL_CONF", "val");
-    const std::pair<const char*, const char*> cases[] = {
+    const std::pair<std::string_view, const char*> cases[] = {
         {"x%SARVELL_NOPE%SARVELL_CONF%", "x%SARVELL_NOPE%SARVELL_CONF%"}, {"%%SARVELL_CONF%", "%%SARVELL_CONF%"},
-        {"a%SARVELL_CONF%b%sarvell_conf%%", "avalbval%"},
+        {"a%SARVELL_CONF%b%sarvell_conf%%", "avalbval%"}, {std::string_view("a\0%SARVELL_CONF%", 16), "a"},  // up to a zero
     };
     for (const auto& [text, expanded] : cases) EXPECT_EQ(P().ExpandEnvironment(text), expanded) << text;
 }
