@@ -273,7 +273,7 @@ TEST(RegistryFaults, FailedCallsNeverPassForSuccess) {
     reg.Value(Text("here"));
     EXPECT_EQ(reg.Value(), Text("here"));
     reg.Machine("");
-    store.FailCall(1, status::AccessDenied, true);  // the tool the loops rely on: the next call fails, and every one after
+    store.FailCall(1, status::NotEnoughMemory, true);  // the tool the loops rely on: the next call fails, and every one after
     const Handle hkcu = RootHandle(HKeyCurrentUser);
     Handle h = 0;
     std::uint32_t type = 0, size = 0;
@@ -282,7 +282,7 @@ TEST(RegistryFaults, FailedCallsNeverPassForSuccess) {
                                    store.DeleteValue(hkcu, "v"), store.QueryValue(hkcu, "v", type, nullptr, size),
                                    store.SetValue(hkcu, "v", 1, nullptr, 0), store.QueryInfoKey(hkcu, size),
                                    store.EnumValue(hkcu, 0, 9, name), store.EnumKey(hkcu, 0, 9, name), store.ConnectRegistry("", hkcu, h)}),
-              std::vector<Status>(10, status::AccessDenied));
+              std::vector<Status>(10, status::NotEnoughMemory));
     EXPECT_EQ(store.ExpandEnvironment("x"), std::nullopt);
     store.ClearFaults();
     EXPECT_FALSE(store.FaultFired());
