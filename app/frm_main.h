@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <array>
-#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -20,13 +18,6 @@ namespace sarvell::app {
 class FrmMain final : public ui::Form, public policy::PolicyView {
 public:
     FrmMain();
-    ~FrmMain() override;
-
-    // Creates the window, hidden, and runs the load sequence; once.
-    void Load(HWND opener = nullptr) override;
-    // Shows the window modelessly, loading it first when needed.
-    void Show();
-    bool Loaded() const { return hwnd() != nullptr; }
 
     const std::string& SecurityKeyPath() const { return policy_->SecurityKeyPath(); }
 
@@ -47,25 +38,17 @@ public:
     void SetPolicyNote(const std::string& note) override;
 
 protected:
+    void OnLoad() override;
     void OnCommand(int id, int code) override;
-    void OnFinalMessage() override;
 
 private:
-    // The controls' handles, looked up once: GetDlgItem asks the window
-    // server under Wine, which costs more than adding a list row.
-    HWND Control(int id) const { return controls_[static_cast<std::size_t>(id - kImage1)]; }
-
-    std::array<HWND, kCmdExit - kImage1 + 1> controls_{};
     int rowUpdates_ = 0;
     std::string policyNote_;  // what the title shows after "Sarvell"
     std::optional<policy::SecurityPolicy> policy_;
 };
 
-// The window's one global reference; its unload empties it.
-extern std::unique_ptr<FrmMain> frmMain;
+extern ui::FormSlot<FrmMain> frmMain;
 
-// The explanatory text of Label1.
-extern const char* const kExplanatoryText;
 // The window's controls, for the start-up yardstick that has them alone.
 std::span<const ui::Control> MainControls();
 

@@ -6,7 +6,6 @@
 namespace sarvell::app {
 
 inline constexpr const wchar_t* kMainWindowClass = L"Dunmere.Sarvell.frmMain";
-inline constexpr const wchar_t* kMainWindowTitle = L"Sarvell";
 
 enum MainControl : int {
     kImage1 = 100,

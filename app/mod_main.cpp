@@ -40,7 +40,6 @@ void Main() {
     if (PrevInstance()) return;
     ui::SetFatalErrorReport(&ReportFatalError);
     InitCommonControls();
-    if (!frmMain) frmMain = std::make_unique<FrmMain>();
     frmMain->Show();
 }
 
@@ -71,7 +70,7 @@ void ReportFatalError() noexcept {
         } catch (...) {
         }
     }
-    MessageBoxW(nullptr, ui::Widen(text).c_str(), ui::Widen(registry::ProgramName()).c_str(),
+    MessageBoxW(nullptr, text::Widen(text).c_str(), text::Widen(registry::ProgramName()).c_str(),
                 MB_OK | MB_ICONERROR | MB_TASKMODAL);
     ExitProcess(1);
 }

@@ -13,7 +13,7 @@
 
 namespace sarvell::infowin {
 
-std::unique_ptr<FrmAbout> frmAbout;
+ui::FormSlot<FrmAbout> frmAbout;
 
 namespace {
 
@@ -28,22 +28,35 @@ constexpr DWORD kCredit = SS_CENTER | SS_NOPREFIX | SS_ENDELLIPSIS;
 
 // In tab order: OK first, so it has the focus when the window opens.
 constexpr ui::Control kControls[] = {
-    {kAboutOK, L"Button", L"OK", ui::kPushButton, 0, 4200, 3000, 1260, 345},
-    {kAboutDonation, L"Button", L"Donationware", ui::kPushButton, 0, 4200, 2520, 1260, 375},
-    {kAboutPicture, L"Static", L"", SS_ICON | SS_CENTERIMAGE, 0, 240, 120, 1450, 1455, ui::Look::Well},
-    {kAboutCredit1, L"Static", L"Created By: Dunmere", kCredit, 0, kCreditLeft, 960, kCreditWidth, kCreditHeight},
-    {kAboutCredit2, L"Static", L"Dunmere Application Design Team", kCredit, 0, kCreditLeft, 1320, kCreditWidth, kCreditHeight},
-    {kAboutCredit3, L"Static", L"", kCredit, 0, kCreditLeft, 1680, kCreditWidth, kCreditHeight},
-    {kAboutCredit4, L"Static", L"", kCredit, 0, kCreditLeft, 2040, kCreditWidth, kCreditHeight},
-    {kAboutEmail, L"Static", L"Email", ui::kLineLabel, 0, 480, 1800, 495, 255, ui::Look::Label},
-    {kAboutMail, L"Static", L"", ui::kLineLabel | SS_NOTIFY, 0, 960, 1800, 1695, 255, ui::Look::Link},
-    {kAboutBuild, L"Static", L"", ui::kLineLabel, 0, 480, 2160, 1935, 255, ui::Look::Label},
-    {kAboutDisclaimer, L"Static", L"", ui::kWrappedLabel, 0, 120, 2520, 3495, 795, ui::Look::Label},
+    {.id = kAboutOK, .className = L"Button", .text = "OK", .style = ui::kPushButton,
+     .left = 4200, .top = 3000, .width = 1260, .height = 345},
+    {.id = kAboutDonation, .className = L"Button", .text = "Donationware", .style = ui::kPushButton,
+     .left = 4200, .top = 2520, .width = 1260, .height = 375},
+    {.id = kAboutPicture, .className = L"Static", .style = SS_ICON | SS_CENTERIMAGE,
+     .left = 240, .top = 120, .width = 1450, .height = 1455, .look = ui::Look::Well},
+    {.id = kAboutCredit1, .className = L"Static", .text = "Created By: Dunmere", .style = kCredit,
+     .left = kCreditLeft, .top = 960, .width = kCreditWidth, .height = kCreditHeight},
+    {.id = kAboutCredit2, .className = L"Static", .text = "Dunmere Application Design Team", .style = kCredit,
+     .left = kCreditLeft, .top = 1320, .width = kCreditWidth, .height = kCreditHeight},
+    {.id = kAboutCredit3, .className = L"Static", .text = kMakerWebAddress, .style = kCredit,
+     .left = kCreditLeft, .top = 1680, .width = kCreditWidth, .height = kCreditHeight},
+    {.id = kAboutCredit4, .className = L"Static", .text = kCopyrightLine, .style = kCredit,
+     .left = kCreditLeft, .top = 2040, .width = kCreditWidth, .height = kCreditHeight},
+    {.id = kAboutEmail, .className = L"Static", .text = "Email", .style = ui::kLineLabel,
+     .left = 480, .top = 1800, .width = 495, .height = 255, .look = ui::Look::Label},
+    {.id = kAboutMail, .className = L"Static", .text = kSupportMailAddress, .style = ui::kLineLabel | SS_NOTIFY,
+     .left = 960, .top = 1800, .width = 1695, .height = 255, .look = ui::Look::Link},
+    {.id = kAboutBuild, .className = L"Static", .style = ui::kLineLabel,
+     .left = 480, .top = 2160, .width = 1935, .height = 255, .look = ui::Look::Label},
+    {.id = kAboutDisclaimer, .className = L"Static", .text = kDisclaimer, .style = ui::kWrappedLabel,
+     .left = 120, .top = 2520, .width = 3495, .height = 795, .look = ui::Look::Label},
 };
 
 // The picture fills its box: 96 pixels at 100 %.
-constexpr ui::FormLayout kForm{kAboutClass, L"About", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, 5550, 3435,
-                             IDI_ABOUT, kAboutPicture, IDI_PRODUCT, 1440, kControls, kAboutOK};
+constexpr ui::FormLayout kForm{.className = kAboutClass, .title = "About", .style = WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                               .exStyle = WS_EX_DLGMODALFRAME, .clientWidth = 5550, .clientHeight = 3435, .icon = IDI_ABOUT,
+                               .picture = kAboutPicture, .pictureIcon = IDI_PRODUCT, .pictureTwips = 1440,
+                               .controls = kControls, .closeButton = kAboutOK};
 
 // Shape1(0..2), painted in index order, so that each lies over the one before.
 struct Square {
@@ -60,14 +73,8 @@ constexpr Square kSquares[] = {
 
 FrmAbout::FrmAbout() : Form(kForm) {}
 
-void FrmAbout::Load(HWND opener) {
-    Create(opener);
-    ui::SetWindowTextUtf8(GetDlgItem(hwnd(), kAboutCredit3), kMakerWebAddress);
-    ui::SetWindowTextUtf8(GetDlgItem(hwnd(), kAboutCredit4), kCopyrightLine);
-    ui::SetWindowTextUtf8(GetDlgItem(hwnd(), kAboutMail), kSupportMailAddress);
-    ui::SetWindowTextUtf8(GetDlgItem(hwnd(), kAboutDisclaimer), kDisclaimer);
-    ui::SetWindowTextUtf8(GetDlgItem(hwnd(), kAboutBuild),
-                          BuildText(SARVELL_VERSION_MAJOR, SARVELL_VERSION_MINOR, SARVELL_VERSION_REVISION));
+void FrmAbout::OnLoad() {
+    ui::SetWindowTextUtf8(Item(kAboutBuild), BuildText(SARVELL_VERSION_MAJOR, SARVELL_VERSION_MINOR, SARVELL_VERSION_REVISION));
 
     HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
@@ -77,7 +84,7 @@ void FrmAbout::Load(HWND opener) {
         info.cbSize = sizeof info;
         info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
         info.hwnd = hwnd();
-        info.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(hwnd(), kAboutDonation));
+        info.uId = reinterpret_cast<UINT_PTR>(Item(kAboutDonation));
         wchar_t text[] = L"Click for information about PostcardWare";
         info.lpszText = text;
         SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
@@ -87,7 +94,7 @@ void FrmAbout::Load(HWND opener) {
 
 void FrmAbout::PlaceCredits() {
     for (int i = 0; i < CreditsScroller::kLines; ++i) {
-        HWND line = GetDlgItem(hwnd(), kAboutCredit1 + i);
+        HWND line = Item(kAboutCredit1 + i);
         SetWindowPos(line, nullptr, Px(kCreditLeft), Px(static_cast<int>(credits_[i].top)), 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         ShowWindow(line, credits_[i].shown ? SW_SHOWNA : SW_HIDE);
@@ -118,32 +125,16 @@ void FrmAbout::Paint(HDC dc) {
 
 void FrmAbout::OnCommand(int id, int code) {
     if (id == kAboutDonation && code == BN_CLICKED) {
-        if (!frmDonation) frmDonation = std::make_unique<FrmDonation>();
         frmDonation->ShowModal(hwnd());
     } else if (id == kAboutMail && code == STN_CLICKED) {
         ui::ShellOpen(hwnd(), MailLink());
     }
 }
 
-LRESULT FrmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_TIMER:
-            if (wParam == kCreditsTimer) {
-                credits_.Tick();
-                PlaceCredits();
-            }
-            return 0;
-        case WM_DESTROY:
-            KillTimer(hwnd(), kCreditsTimer);
-            return 0;
-        default:
-            break;
-    }
-    return Form::HandleMessage(message, wParam, lParam);
-}
-
-void FrmAbout::OnFinalMessage() {
-    if (frmAbout.get() == this) frmAbout.reset();
+void FrmAbout::OnTimer(UINT_PTR id) {
+    if (id != kCreditsTimer) return;
+    credits_.Tick();
+    PlaceCredits();
 }
 
 }  // namespace sarvell::infowin

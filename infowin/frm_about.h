@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <memory>
-
 #include "infowin/credits.h"
 #include "ui/form.h"
 
@@ -17,12 +15,11 @@ public:
     const CreditsScroller& Credits() const { return credits_; }
 
 protected:
-    void Load(HWND opener) override;
+    void OnLoad() override;
     void OnCommand(int id, int code) override;
+    void OnTimer(UINT_PTR id) override;
     void OnDpi() override { PlaceCredits(); }
     void Paint(HDC dc) override;
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void OnFinalMessage() override;
 
 private:
     void PlaceCredits();
@@ -30,7 +27,6 @@ private:
     CreditsScroller credits_;
 };
 
-// The window's one global reference; its unload empties it.
-extern std::unique_ptr<FrmAbout> frmAbout;
+extern ui::FormSlot<FrmAbout> frmAbout;
 
 }  // namespace sarvell::infowin

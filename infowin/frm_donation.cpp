@@ -4,13 +4,11 @@
 #include "infowin/info_text.h"
 #include "infowin/resource_ids.h"
 #include "ui/handle.h"
-#include "ui/separator.h"
 #include "ui/shell.h"
-#include "ui/text.h"
 
 namespace sarvell::infowin {
 
-std::unique_ptr<FrmDonation> frmDonation;
+ui::FormSlot<FrmDonation> frmDonation;
 
 namespace {
 
@@ -21,32 +19,34 @@ constexpr RECT kBanner{0, 0, 4695, 615};
 // in the banner, which lies at the window's corner; its title and subtitle
 // overlap, and being transparent neither hides the other.
 constexpr ui::Control kControls[] = {
-    {kDonationOK, L"Button", L"OK", ui::kPushButton, 0, 3600, 2880, 975, 375},
-    {kDonationLabel4_0, L"Static", L"Donation through PayPal:", ui::kLineLabel | SS_NOTIFY, 0, 600, 1800, 1815, 255,
-     ui::Look::Label},
-    {kDonationLabel4_1, L"Static", L"", ui::kLineLabel | SS_NOTIFY, 0, 2520, 1800, 1695, 255, ui::Look::Link},
-    {kDonationLabel4_2, L"Static", L"Suggested donation amount: $5.00", ui::kLineLabel | SS_NOTIFY, 0, 960, 2160, 2535,
-     255, ui::Look::Label},
-    {kDonationLabel1, L"Static", L"", ui::kWrappedLabel, 0, 120, 720, 4455, 855, ui::Look::Label},
-    {kDonationLabel2, L"Static", L"Donationware - ", ui::kLineLabel, 0, 120, 50, 1455, 255, ui::Look::Title},
-    {kDonationLabel3, L"Static", L"Support future development", ui::kLineLabel, 0, 960, 240, 2175, 255, ui::Look::Label},
-    {kDonationImage, L"Static", L"", SS_ICON | SS_CENTERIMAGE, 0, 3960, 0, 480, 480, ui::Look::Banner},
-    {kDonationFrame, L"Button", L"  Dunmere ", BS_GROUPBOX | WS_DISABLED | WS_CLIPSIBLINGS, 0, -120, 2640, 4935, 735},
+    {.id = kDonationOK, .className = L"Button", .text = "OK", .style = ui::kPushButton,
+     .left = 3600, .top = 2880, .width = 975, .height = 375},
+    {.id = kDonationLabel4_0, .className = L"Static", .text = "Donation through PayPal:", .style = ui::kLineLabel | SS_NOTIFY,
+     .left = 600, .top = 1800, .width = 1815, .height = 255, .look = ui::Look::Label},
+    {.id = kDonationLabel4_1, .className = L"Static", .text = kSupportMailAddress, .style = ui::kLineLabel | SS_NOTIFY,
+     .left = 2520, .top = 1800, .width = 1695, .height = 255, .look = ui::Look::Link},
+    {.id = kDonationLabel4_2, .className = L"Static", .text = "Suggested donation amount: $5.00", .style = ui::kLineLabel | SS_NOTIFY,
+     .left = 960, .top = 2160, .width = 2535, .height = 255, .look = ui::Look::Label},
+    {.id = kDonationLabel1, .className = L"Static", .text = kDonationMessage, .style = ui::kWrappedLabel,
+     .left = 120, .top = 720, .width = 4455, .height = 855, .look = ui::Look::Label},
+    {.id = kDonationLabel2, .className = L"Static", .text = "Donationware - ", .style = ui::kLineLabel,
+     .left = 120, .top = 50, .width = 1455, .height = 255, .look = ui::Look::Title},
+    {.id = kDonationLabel3, .className = L"Static", .text = "Support future development", .style = ui::kLineLabel,
+     .left = 960, .top = 240, .width = 2175, .height = 255, .look = ui::Look::Label},
+    {.id = kDonationImage, .className = L"Static", .style = SS_ICON | SS_CENTERIMAGE,
+     .left = 3960, .top = 0, .width = 480, .height = 480, .look = ui::Look::Banner},
+    {.id = kDonationFrame, .className = L"Button", .text = "  Dunmere ", .style = BS_GROUPBOX | WS_DISABLED | WS_CLIPSIBLINGS,
+     .left = -120, .top = 2640, .width = 4935, .height = 735, .look = ui::Look::Separator},
 };
 
-constexpr ui::FormLayout kForm{kDonationClass, L"Donationware", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW,
-                             4680, 3285, 0, kDonationImage, IDI_BANNER, 480, kControls, kDonationOK};
+constexpr ui::FormLayout kForm{.className = kDonationClass, .title = "Donationware", .style = WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                               .exStyle = WS_EX_TOOLWINDOW, .clientWidth = 4680, .clientHeight = 3285,
+                               .picture = kDonationImage, .pictureIcon = IDI_BANNER, .pictureTwips = 480,
+                               .controls = kControls, .closeButton = kDonationOK};
 
 }  // namespace
 
 FrmDonation::FrmDonation() : Form(kForm) {}
-
-void FrmDonation::Load(HWND opener) {
-    Create(opener);
-    ui::PaintAsSeparator(GetDlgItem(hwnd(), kDonationFrame));
-    ui::SetWindowTextUtf8(GetDlgItem(hwnd(), kDonationLabel4_1), kSupportMailAddress);
-    ui::SetWindowTextUtf8(GetDlgItem(hwnd(), kDonationLabel1), kDonationMessage);
-}
 
 void FrmDonation::Paint(HDC dc) {
     const RECT banner{Px(kBanner.left), Px(kBanner.top), Px(kBanner.right), Px(kBanner.bottom)};
@@ -59,10 +59,6 @@ void FrmDonation::OnCommand(int id, int code) {
     if (id >= kDonationLabel4_0 && id <= kDonationLabel4_2 && code == STN_CLICKED) {
         ui::ShellOpen(hwnd(), CheckoutAddress());
     }
-}
-
-void FrmDonation::OnFinalMessage() {
-    if (frmDonation.get() == this) frmDonation.reset();
 }
 
 }  // namespace sarvell::infowin

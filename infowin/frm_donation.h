@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <memory>
-
 #include "ui/form.h"
 
 namespace sarvell::infowin {
@@ -15,13 +13,10 @@ public:
     FrmDonation();
 
 protected:
-    void Load(HWND opener) override;
     void OnCommand(int id, int code) override;
     void Paint(HDC dc) override;
-    void OnFinalMessage() override;
 };
 
-// The window's one global reference; its unload empties it.
-extern std::unique_ptr<FrmDonation> frmDonation;
+extern ui::FormSlot<FrmDonation> frmDonation;
 
 }  // namespace sarvell::infowin

@@ -4,14 +4,8 @@
 #include <cstring>
 
 #include "registry/fold_case.h"
+#include "registry/host.h"
 #include "text/wtf8.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <unistd.h>
-extern char** environ;
-#endif
 
 namespace sarvell::registry {
 
@@ -24,30 +18,6 @@ std::string_view UpToZero(std::string_view s) {
 }
 
 std::size_t Utf16Length(std::string_view s) { return text::FromWtf8(s).size(); }
-
-std::optional<std::string> EnvironmentVariable(const std::string& name) {
-#ifdef _WIN32
-    const std::u16string wname = text::FromWtf8(name);
-    const auto* n = reinterpret_cast<const wchar_t*>(wname.c_str());
-    const DWORD needed = GetEnvironmentVariableW(n, nullptr, 0);
-    if (needed == 0) return std::nullopt;
-    std::u16string value(needed, u'\0');
-    const DWORD got = GetEnvironmentVariableW(n, reinterpret_cast<wchar_t*>(value.data()), needed);
-    if (got >= needed) return std::nullopt;
-    value.resize(got);
-    return text::ToWtf8(value);
-#else
-    // Windows looks environment names up without regard to case.
-    for (char** e = environ; e != nullptr && *e != nullptr; ++e) {
-        const std::string_view entry(*e);
-        const std::size_t eq = entry.find('=');
-        if (eq != std::string_view::npos && EqualsIgnoreCase(entry.substr(0, eq), name)) {
-            return std::string(entry.substr(eq + 1));
-        }
-    }
-    return std::nullopt;
-#endif
-}
 
 std::vector<std::string_view> SplitPath(std::string_view path) {
     std::vector<std::string_view> parts;
@@ -62,19 +32,6 @@ std::vector<std::string_view> SplitPath(std::string_view path) {
 }
 
 }  // namespace
-
-std::string MemoryStore::LocalComputerName() {
-#ifdef _WIN32
-    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1];
-    DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
-    if (!GetComputerNameW(name, &size)) return "LOCALHOST";
-    return text::ToWtf8(std::u16string_view(reinterpret_cast<const char16_t*>(name), size));
-#else
-    char name[256] = {};
-    gethostname(name, sizeof name - 1);  // on failure the name stays empty, which is this computer too
-    return name;
-#endif
-}
 
 MemoryStore::MemoryStore(std::string computerName) : computerName_(std::move(computerName)) {
     for (std::int32_t root : {HKeyClassesRoot, HKeyCurrentUser, HKeyLocalMachine, HKeyUsers, HKeyCurrentConfig}) {
@@ -311,7 +268,7 @@ std::optional<std::string> MemoryStore::ExpandEnvironment(std::string_view text)
         }
         out.append(text.substr(i, open - i));
         // An unknown reference stays as written, both its signs with it.
-        const auto value = EnvironmentVariable(std::string(text.substr(open + 1, close - open - 1)));
+        const auto value = host::EnvironmentVariable(std::string(text.substr(open + 1, close - open - 1)));
         out += value ? *value : std::string(text.substr(open, close - open + 1));
         i = close + 1;
     }

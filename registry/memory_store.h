@@ -13,6 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "registry/host.h"
 #include "registry/platform.h"
 
 namespace sarvell::registry {
@@ -40,10 +41,8 @@ struct CallInfo {
 class MemoryStore final : public Platform {
 public:
     // `computerName` is the name ConnectRegistry accepts as this computer.
-    explicit MemoryStore(std::string computerName = LocalComputerName());
+    explicit MemoryStore(std::string computerName = host::ComputerName());
     ~MemoryStore() override;
-
-    static std::string LocalComputerName();
 
     Status OpenKey(Handle root, std::string_view subKey, std::uint32_t access, Handle& key) override;
     Status CreateKey(Handle root, std::string_view subKey, std::uint32_t access, Handle& key) override;

@@ -15,18 +15,11 @@ namespace {
 HKEY H(Handle h) { return reinterpret_cast<HKEY>(h); }
 
 // Windows names end at their first zero character, as they do in the store.
-std::wstring Wide(std::string_view s) {
-    const std::size_t z = s.find('\0');
-    if (z != std::string_view::npos) s = s.substr(0, z);
-    const std::u16string w = text::FromWtf8(s);
-    return std::wstring(w.begin(), w.end());
-}
+std::wstring Wide(std::string_view s) { return text::Widen(s.substr(0, s.find('\0'))); }
 
 bool IsStringType(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
 
-std::string Narrow(const wchar_t* s, std::size_t n) {
-    return text::ToWtf8(std::u16string_view(reinterpret_cast<const char16_t*>(s), n));
-}
+std::string Narrow(const wchar_t* s, std::size_t n) { return text::Narrow(std::wstring_view(s, n)); }
 
 }  // namespace
 

@@ -83,4 +83,11 @@ std::u16string FromWtf8(std::string_view text) {
     return out;
 }
 
+std::wstring Widen(std::string_view text) {
+    const std::u16string units = FromWtf8(text);
+    return {units.begin(), units.end()};
+}
+
+std::string Narrow(std::wstring_view text) { return ToWtf8(std::u16string(text.begin(), text.end())); }
+
 }  // namespace sarvell::text

@@ -13,4 +13,8 @@ std::string ToWtf8(std::u16string_view text);
 // Bytes that form no valid sequence become U+FFFD each.
 std::u16string FromWtf8(std::string_view text);
 
+// The same at the Windows API, where a wchar_t is one UTF-16 unit.
+std::wstring Widen(std::string_view text);
+std::string Narrow(std::wstring_view text);
+
 }  // namespace sarvell::text

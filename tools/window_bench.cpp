@@ -27,8 +27,8 @@ std::string Entries(int count) {
 }
 
 void SetList(const std::string& keyPath, const wchar_t* name, const std::string& text) {
-    const std::wstring value = sarvell::ui::Widen(text);
-    RegSetKeyValueW(HKEY_CURRENT_USER, sarvell::ui::Widen(keyPath).c_str(), name, REG_SZ, value.c_str(),
+    const std::wstring value = sarvell::text::Widen(text);
+    RegSetKeyValueW(HKEY_CURRENT_USER, sarvell::text::Widen(keyPath).c_str(), name, REG_SZ, value.c_str(),
                     static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
@@ -48,7 +48,6 @@ double Time(HWND button, HWND main) {
 
 int main() {
     using namespace sarvell::app;
-    frmMain = std::make_unique<FrmMain>();
     frmMain->Show();
     HWND main = frmMain->hwnd();
     const std::string key = frmMain->SecurityKeyPath();
@@ -70,7 +69,7 @@ int main() {
                 blocked[2]);
     std::printf("%-34s %8.2f ms %8.2f ms %8.2f ms\n", "switch to and fill the safe view", safe[0], safe[1], safe[2]);
 
-    RegDeleteTreeW(HKEY_CURRENT_USER, sarvell::ui::Widen(key).c_str());
+    RegDeleteTreeW(HKEY_CURRENT_USER, sarvell::text::Widen(key).c_str());
     frmMain.reset();
     return 0;
 }

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "ui/font.h"
+#include "ui/separator.h"
+#include "ui/text.h"
 
 namespace sarvell::ui {
 
@@ -67,12 +69,14 @@ std::vector<ModalFrame>& ModalFrames() {
 }
 
 BOOL CALLBACK DisableOthers(HWND hwnd, LPARAM param) {
-    auto* frame = reinterpret_cast<ModalFrame*>(param);
-    if (hwnd != frame->window && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
-        EnableWindow(hwnd, FALSE);
-        frame->disabled.push_back(hwnd);
-    }
-    return TRUE;
+    return Guarded([&] {
+        auto* frame = reinterpret_cast<ModalFrame*>(param);
+        if (hwnd != frame->window && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+            EnableWindow(hwnd, FALSE);
+            frame->disabled.push_back(hwnd);
+        }
+        return TRUE;
+    });
 }
 
 // Gives back what a modal window took; called just before it is destroyed,
@@ -134,32 +138,49 @@ void CentreOver(HWND window, HWND over) {
 
 }  // namespace
 
+void Form::Load(HWND opener) {
+    if (Loaded()) return;
+    // Sized for the DPI the window most likely gets (its opener's, or the
+    // primary monitor's), so that nothing has to change once it exists.
+    const UINT guess = opener != nullptr ? WindowDpi(opener) : GetDpiForSystem();
+    const SIZE size = OuterSize(TwipsToPixels(layout_.clientWidth, guess), TwipsToPixels(layout_.clientHeight, guess),
+                                layout_.style, layout_.exStyle, guess);
+    if (Create(layout_.className, text::Widen(layout_.title).c_str(), layout_.style, layout_.exStyle, size.cx, size.cy,
+               opener) == nullptr) {
+        throw std::runtime_error("A window could not be created.");
+    }
+    items_.clear();
+    for (const Control& c : layout_.controls) {
+        HWND item = CreateWindowExW(c.exStyle, c.className, text::Widen(c.text).c_str(), c.style | WS_CHILD | WS_VISIBLE, 0, 0,
+                                    0, 0, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+                                    GetModuleHandleW(nullptr), nullptr);
+        if (item == nullptr) throw std::runtime_error("A control could not be created.");  // a window without it would not work
+        if (c.look == Look::Separator) PaintAsSeparator(item);
+        items_.push_back(item);
+    }
+    ApplyDpi(WindowDpi(hwnd()));
+    OnLoad();
+}
+
+void Form::Show() {
+    Load();
+    ShowWindow(hwnd(), SW_SHOW);
+    UpdateWindow(hwnd());
+}
+
 void Form::ShowModal(HWND opener) {
-    if (hwnd() == nullptr) {
+    if (!Loaded()) {
         Load(opener);
         CentreOver(hwnd(), opener);
     }
     RunModal(hwnd());
 }
 
-void Form::Create(HWND owner) {
-    RegisterClass(layout_.className);
-    // Sized for the DPI the window most likely gets (its owner's, or the
-    // primary monitor's), so that nothing has to change once it exists.
-    const UINT guess = owner != nullptr ? WindowDpi(owner) : GetDpiForSystem();
-    const SIZE size = OuterSize(TwipsToPixels(layout_.clientWidth, guess), TwipsToPixels(layout_.clientHeight, guess),
-                                layout_.style, layout_.exStyle, guess);
-    if (Window::Create(layout_.className, layout_.title, layout_.style, layout_.exStyle, CW_USEDEFAULT, CW_USEDEFAULT, size.cx,
-                       size.cy, owner) == nullptr) {
-        throw std::runtime_error("A window could not be created.");
+HWND Form::Item(int id) const {
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        if (layout_.controls[i].id == id) return items_[i];
     }
-    for (const Control& c : layout_.controls) {
-        if (CreateWindowExW(c.exStyle, c.className, c.text, c.style | WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd(),
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), GetModuleHandleW(nullptr), nullptr) == nullptr) {
-            throw std::runtime_error("A control could not be created.");  // a window without it would not work
-        }
-    }
-    ApplyDpi(WindowDpi(hwnd()));
+    return nullptr;
 }
 
 int Form::Px(int twips) const { return TwipsToPixels(twips, dpi_); }
@@ -170,7 +191,7 @@ void Form::ApplyDpi(UINT dpi) {
     for (const Control& c : layout_.controls) {
         const std::size_t kind = c.look == Look::Title ? 1 : c.look == Look::Link ? 2 : 0;
         if (!fonts[kind]) fonts[kind] = CreateDialogFont(dpi, kind == 1 ? FW_BOLD : FW_NORMAL, kind == 2);
-        HWND control = GetDlgItem(hwnd(), c.id);
+        HWND control = Item(c.id);
         SetWindowPos(control, nullptr, Px(c.left), Px(c.top), Px(c.width), Px(c.height), SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts[kind].get()), FALSE);
     }
@@ -186,7 +207,7 @@ void Form::ApplyDpi(UINT dpi) {
     }
     if (layout_.picture != 0) {
         UniqueIcon picture = LoadIconAt(layout_.pictureIcon, Px(layout_.pictureTwips));
-        SendMessageW(GetDlgItem(hwnd(), layout_.picture), STM_SETICON, reinterpret_cast<WPARAM>(picture.get()), 0);
+        SendMessageW(Item(layout_.picture), STM_SETICON, reinterpret_cast<WPARAM>(picture.get()), 0);
         picture_ = std::move(picture);
     }
     SetClientSize(hwnd(), Px(layout_.clientWidth), Px(layout_.clientHeight), dpi);
@@ -195,12 +216,8 @@ void Form::ApplyDpi(UINT dpi) {
 }
 
 Look Form::LookOf(HWND control) const {
-    if (!IsChild(hwnd(), control)) return Look::Plain;
-    const int id = GetDlgCtrlID(control);
-    for (const Control& c : layout_.controls) {
-        if (c.id == id) return c.look;
-    }
-    return Look::Plain;
+    const auto it = std::find(items_.begin(), items_.end(), control);
+    return it != items_.end() ? layout_.controls[static_cast<std::size_t>(it - items_.begin())].look : Look::Plain;
 }
 
 void Form::Unload() {
@@ -208,13 +225,17 @@ void Form::Unload() {
     DestroyWindow(hwnd());
 }
 
+void Form::OnFinalMessage() {
+    if (slot_ != nullptr) slot_->reset();  // deletes this
+}
+
 LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND: {
             const int id = LOWORD(wParam);
-            if (layout_.okId != 0 && (id == IDCANCEL || (id == layout_.okId && HIWORD(wParam) == BN_CLICKED))) {
+            if (layout_.closeButton != 0 && (id == IDCANCEL || (id == layout_.closeButton && HIWORD(wParam) == BN_CLICKED))) {
                 Unload();
-            } else if (lParam != 0 && reinterpret_cast<HWND>(lParam) == GetDlgItem(hwnd(), id)) {
+            } else if (lParam != 0 && reinterpret_cast<HWND>(lParam) == Item(id)) {
                 // Any process can send WM_COMMAND: only a control of this form's own counts.
                 OnCommand(id, HIWORD(wParam));
             }
@@ -233,7 +254,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC: {
             HDC dc = reinterpret_cast<HDC>(wParam);
             const Look look = LookOf(reinterpret_cast<HWND>(lParam));
-            if (look == Look::Plain) break;
+            if (look == Look::Plain || look == Look::Separator) break;
             // A picture fills its own background: an icon's clear corners
             // must not show whatever the window held before it was painted.
             if (look == Look::Well || look == Look::Banner) {
@@ -258,6 +279,9 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         }
+        case WM_TIMER:
+            OnTimer(wParam);
+            return 0;
         case WM_PAINT: {
             PAINTSTRUCT ps{};
             if (HDC dc = BeginPaint(hwnd(), &ps)) Paint(dc);

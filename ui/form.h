@@ -1,13 +1,15 @@
 // The base of the program's windows. A form is its table: the window's frame
 // and its controls in twips, shown at the window's DPI and shown again when
-// the DPI changes; the fonts and colours each control's look asks for; and
-// showing, modeless or modal.
+// the DPI changes; the fonts and colours each control's look asks for; its
+// life from load to unload; and showing, modeless or modal.
 #pragma once
 
 #include <windows.h>
 
 #include <array>
+#include <memory>
 #include <span>
+#include <vector>
 
 #include "ui/handle.h"
 #include "ui/window.h"
@@ -18,21 +20,22 @@ namespace sarvell::ui {
 // transparent, as text drawn on the form itself: one that overlaps another
 // control hides nothing of it.
 enum class Look {
-    Plain,  // dialog font, the control's own colours
-    Label,  // dialog font, transparent
-    Title,  // bold, transparent
-    Link,   // underlined blue, transparent; the pointer is a hand over it
-    Well,   // on the window-background colour: a picture box
-    Banner, // on white, drawn by the control itself: a picture on a white banner
+    Plain,      // dialog font, the control's own colours
+    Separator,  // a group box drawn as a caption on an etched line
+    Label,      // dialog font, transparent
+    Title,      // bold, transparent
+    Link,       // underlined blue, transparent; the pointer is a hand over it
+    Well,       // on the window-background colour: a picture box
+    Banner,     // on white, drawn by the control itself: a picture on a white banner
 };
 
 struct Control {
     int id;
     const wchar_t* className;
-    const wchar_t* text;
-    DWORD style;  // WS_CHILD and WS_VISIBLE are added
-    DWORD exStyle;
-    int left, top, width, height;  // twips, from the client area's top-left corner
+    const char* text = "";  // UTF-8
+    DWORD style = 0;        // WS_CHILD and WS_VISIBLE are added
+    DWORD exStyle = 0;
+    int left = 0, top = 0, width = 0, height = 0;  // twips, from the client area's top-left corner
     Look look = Look::Plain;
 };
 
@@ -43,22 +46,30 @@ inline constexpr DWORD kPushButton = BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP;
 
 struct FormLayout {
     const wchar_t* className;
-    const wchar_t* title;
-    DWORD style, exStyle;
-    int clientWidth, clientHeight;  // twips
-    int icon;                                // the title bar's icon resource, or 0
-    int picture, pictureIcon, pictureTwips;  // an SS_ICON control, its icon and size, or 0s
+    const char* title;  // UTF-8
+    DWORD style = 0, exStyle = 0;
+    int clientWidth = 0, clientHeight = 0;  // twips
+    int icon = 0;                                            // the title bar's icon resource
+    int picture = 0, pictureIcon = 0, pictureTwips = 0;      // an SS_ICON control, its icon and size
     // In tab order, which is also the z-order: a control lies above those
     // after it, and a screen reader names a text box or list after the label
     // just before it.
     std::span<const Control> controls;
-    int okId;  // modal: the button that closes it, as Escape and the close box do; 0 when modeless
+    int closeButton = 0;  // modal: the button that closes it, as Escape and the close box do
 };
 
 class Form : public Window {
 public:
     UINT Dpi() const { return dpi_; }
     const FormLayout& Layout() const { return layout_; }
+    bool Loaded() const { return hwnd() != nullptr; }
+
+    // Creates the window, hidden, with its controls at the DPI of the
+    // monitor it opens on, then runs the form's own load; once. Throws when
+    // the window cannot be made.
+    void Load(HWND opener = nullptr);
+    // Loads the form when needed and shows it modelessly.
+    void Show();
     // Loads the form when needed and shows it modally, centred over
     // `opener`; returns once it has closed, which may have destroyed this.
     void ShowModal(HWND opener);
@@ -66,28 +77,59 @@ public:
 protected:
     explicit Form(const FormLayout& layout) : layout_(layout) {}
 
-    // Creates the window, hidden, with its controls at the DPI of the
-    // monitor it opens on; throws when it cannot.
-    void Create(HWND owner);
-    virtual void Load(HWND opener) = 0;
-    virtual void OnCommand(int id, int code) = 0;
+    virtual void OnLoad() {}
+    // A click or other notification of one of the table's controls.
+    virtual void OnCommand(int /*id*/, int /*code*/) {}
+    virtual void OnTimer(UINT_PTR /*id*/) {}
     // After the controls have been placed for a new DPI.
     virtual void OnDpi() {}
     virtual void Paint(HDC) {}
+    // The one way a form closes: its window goes and its global reference lets go of it.
     void Unload();
+    // A control of the table; null for an id it does not hold.
+    HWND Item(int id) const;
     int Px(int twips) const;
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnFinalMessage() override;
 
 private:
+    template <typename F>
+    friend class FormSlot;
+
     void ApplyDpi(UINT dpi);
     Look LookOf(HWND control) const;
 
     const FormLayout& layout_;
+    // The controls' handles in table order, kept from their creation:
+    // GetDlgItem asks the window server under Wine.
+    std::vector<HWND> items_;
     UINT dpi_ = 96;
     std::array<UniqueFont, 3> fonts_;  // dialog, bold, link
     UniqueIcon icon_, smallIcon_, picture_;
     HWND focus_ = nullptr;  // the control that had the focus when the window was last active
+    std::unique_ptr<Form>* slot_ = nullptr;
+};
+
+// A window's one global reference: the form is made on first use, and the
+// reference is emptied, deleting the form, when its window unloads.
+template <typename F>
+class FormSlot {
+public:
+    F& operator*() {
+        if (!form_) {
+            form_ = std::make_unique<F>();
+            form_->slot_ = &form_;
+        }
+        return static_cast<F&>(*form_);
+    }
+    F* operator->() { return &**this; }
+    F* get() const { return static_cast<F*>(form_.get()); }
+    explicit operator bool() const { return form_ != nullptr; }
+    void reset() { form_.reset(); }
+
+private:
+    std::unique_ptr<Form> form_;
 };
 
 }  // namespace sarvell::ui

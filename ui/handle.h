@@ -1,5 +1,6 @@
 // Move-only owners for Win32 handles: each kind names its "empty" value and
-// how it is released, so no window, font, icon or brush outlives its owner.
+// how it is released, so no font, pen, brush, icon or kernel object outlives
+// its owner.
 #pragma once
 
 #include <windows.h>

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ui/handle.h"
+#include "ui/window.h"
 
 namespace sarvell::ui {
 
@@ -41,27 +42,29 @@ void Paint(HWND box, HDC dc) {
 }
 
 LRESULT CALLBACK SeparatorProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-    switch (message) {
-        case WM_PAINT: {
-            PAINTSTRUCT ps{};
-            HDC dc = BeginPaint(box, &ps);
-            if (dc != nullptr) Paint(box, dc);
-            EndPaint(box, &ps);
-            return 0;
+    return Guarded([&]() -> LRESULT {
+        switch (message) {
+            case WM_PAINT: {
+                PAINTSTRUCT ps{};
+                HDC dc = BeginPaint(box, &ps);
+                if (dc != nullptr) Paint(box, dc);
+                EndPaint(box, &ps);
+                return 0;
+            }
+            case WM_ENABLE:
+            case WM_SETTEXT: {
+                const LRESULT r = DefSubclassProc(box, message, wParam, lParam);
+                InvalidateRect(box, nullptr, TRUE);
+                return r;
+            }
+            case WM_NCDESTROY:
+                RemoveWindowSubclass(box, &SeparatorProc, kSubclassId);
+                break;
+            default:
+                break;
         }
-        case WM_ENABLE:
-        case WM_SETTEXT: {
-            const LRESULT r = DefSubclassProc(box, message, wParam, lParam);
-            InvalidateRect(box, nullptr, TRUE);
-            return r;
-        }
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(box, &SeparatorProc, kSubclassId);
-            break;
-        default:
-            break;
-    }
-    return DefSubclassProc(box, message, wParam, lParam);
+        return DefSubclassProc(box, message, wParam, lParam);
+    });
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ namespace sarvell::ui {
 namespace {
 
 void Execute(HWND owner, const std::string& target) {
-    ShellExecuteW(owner, nullptr, Widen(target).c_str(), nullptr, L"C:\\", SW_SHOWNORMAL);
+    ShellExecuteW(owner, nullptr, text::Widen(target).c_str(), nullptr, L"C:\\", SW_SHOWNORMAL);
 }
 
 ShellHandler& Current() {

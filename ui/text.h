@@ -1,6 +1,5 @@
-// Texts are UTF-8 inside the program and UTF-16 at the Windows API. The
-// conversion keeps unpaired surrogates (WTF-8), so a row read back from a
-// list box equals the entry that filled it.
+// Window texts in the program's UTF-8 (WTF-8: a row read back from a list
+// box equals the entry that filled it, unpaired surrogates and all).
 #pragma once
 
 #include <windows.h>
@@ -8,13 +7,12 @@
 #include <string>
 #include <string_view>
 
-namespace sarvell::ui {
+#include "text/wtf8.h"
 
-std::wstring Widen(std::string_view text);
-std::string Narrow(std::wstring_view text);
+namespace sarvell::ui {
 
 // The whole text of a window (caption, edit contents), however long.
 std::string WindowText(HWND hwnd);
-void SetWindowTextUtf8(HWND hwnd, std::string_view text);
+void SetWindowTextUtf8(HWND hwnd, std::string_view utf8);
 
 }  // namespace sarvell::ui

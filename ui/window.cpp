@@ -20,25 +20,23 @@ Window::~Window() {
     }
 }
 
-void Window::RegisterClass(const wchar_t* name) {
+HWND Window::Create(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle, int width, int height,
+                    HWND owner) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExW(instance, name, &existing)) return;
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &Window::Thunk;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = name;
-    RegisterClassExW(&wc);
-}
-
-HWND Window::Create(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle, int x, int y,
-                    int width, int height, HWND owner) {
-    return CreateWindowExW(exStyle, className, title, style, x, y, width, height, owner, nullptr,
-                           GetModuleHandleW(nullptr), this);
+    if (!GetClassInfoExW(instance, className, &wc)) {
+        wc = WNDCLASSEXW{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = &Window::Thunk;
+        wc.hInstance = instance;
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = className;
+        RegisterClassExW(&wc);
+    }
+    return CreateWindowExW(exStyle, className, title, style, CW_USEDEFAULT, CW_USEDEFAULT, width, height, owner, nullptr,
+                           instance, this);
 }
 
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -57,13 +55,7 @@ LRESULT CALLBACK Window::Thunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     }
     if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
 
-    LRESULT result = 0;
-    try {
-        result = self->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-        if (fatalErrorReport != nullptr) fatalErrorReport();
-        std::terminate();
-    }
+    const LRESULT result = Guarded([&] { return self->HandleMessage(message, wParam, lParam); });
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
@@ -78,5 +70,10 @@ LRESULT CALLBACK Window::Thunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 int LiveWindowCount() { return liveWindows; }
 
 void SetFatalErrorReport(FatalErrorReport report) { fatalErrorReport = report; }
+
+void ReportUntrapped() noexcept {
+    if (fatalErrorReport != nullptr) fatalErrorReport();
+    std::terminate();
+}
 
 }  // namespace sarvell::ui

@@ -1,6 +1,6 @@
 // The base of every form: one window procedure for all of them, which finds
 // the form object on the window and calls its member handler. No C++
-// exception crosses back into Windows: one that reaches the thunk is fatal,
+// exception crosses back into Windows: one that reaches a callback is fatal,
 // handed to the program's report of every untrapped error.
 #pragma once
 
@@ -17,13 +17,11 @@ public:
 
     HWND hwnd() const { return hwnd_; }
 
-    // Registers a window class whose procedure is the thunk; once per name.
-    static void RegisterClass(const wchar_t* name);
-
 protected:
-    // Creates the window with `this` as its object.
-    HWND Create(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle, int x, int y,
-                int width, int height, HWND owner);
+    // Creates the window with `this` as its object, registering its class
+    // the first time.
+    HWND Create(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle, int width, int height,
+                HWND owner);
 
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Called after WM_NCDESTROY, when the window is gone; may delete the object.
@@ -42,5 +40,16 @@ int LiveWindowCount();
 // catch block; it ends the process. Without one the process just ends.
 using FatalErrorReport = void (*)() noexcept;
 void SetFatalErrorReport(FatalErrorReport report);
+[[noreturn]] void ReportUntrapped() noexcept;
+
+// Runs the work of a callback that Windows calls: the exception barrier.
+template <typename Work>
+auto Guarded(Work&& work) noexcept -> decltype(work()) {
+    try {
+        return work();
+    } catch (...) {
+        ReportUntrapped();
+    }
+}
 
 }  // namespace sarvell::ui

@@ -63,7 +63,7 @@ private:
 inline std::string Text(HWND window) {
     std::wstring buffer(static_cast<std::size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
     buffer.resize(static_cast<std::size_t>(SendMessageW(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()))));
-    return ui::Narrow(buffer);
+    return text::Narrow(buffer);
 }
 inline std::string Text(HWND parent, int id) { return Text(GetDlgItem(parent, id)); }
 
@@ -73,7 +73,7 @@ inline std::vector<std::string> Rows(HWND main) {
     for (WPARAM i = 0; i < static_cast<WPARAM>(SendMessageW(list, LB_GETCOUNT, 0, 0)); ++i) {
         std::wstring buffer(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
         buffer.resize(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer.data()))));
-        rows.push_back(ui::Narrow(buffer));
+        rows.push_back(text::Narrow(buffer));
     }
     return rows;
 }
@@ -93,7 +93,7 @@ inline void Click(HWND parent, int id) {
 
 // Keystroke by keystroke.
 inline void Type(HWND parent, int id, const std::string& text) {
-    for (wchar_t c : ui::Widen(text)) SendMessageW(GetDlgItem(parent, id), WM_CHAR, c, 1);
+    for (wchar_t c : text::Widen(text)) SendMessageW(GetDlgItem(parent, id), WM_CHAR, c, 1);
 }
 
 // In the window's client coordinates.
@@ -113,18 +113,18 @@ inline RECT RectIn(HWND window, HWND control) {
 inline void CheckForm(const ui::Form& form, std::uint64_t digest) {
     const ui::FormLayout& f = form.Layout();
     std::ostringstream table;
-    table << ui::Narrow(f.className) << " \"" << ui::Narrow(f.title) << "\" style " << f.style << " ex " << f.exStyle << " client "
+    table << text::Narrow(f.className) << " \"" << f.title << "\" style " << f.style << " ex " << f.exStyle << " client "
           << f.clientWidth << "x" << f.clientHeight << " icon " << f.icon << " picture " << f.picture << " of " << f.pictureIcon
-          << " at " << f.pictureTwips << " ok " << f.okId;
+          << " at " << f.pictureTwips << " close " << f.closeButton;
     for (const ui::Control& c : f.controls) {
-        table << "\n" << c.id << " " << ui::Narrow(c.className) << " \"" << ui::Narrow(c.text) << "\" style " << c.style << " ex "
+        table << "\n" << c.id << " " << text::Narrow(c.className) << " \"" << c.text << "\" style " << c.style << " ex "
               << c.exStyle << " at " << c.left << "," << c.top << " size " << c.width << "x" << c.height << " look " << int(c.look);
     }
     EXPECT_TRUE(Pins(table.str(), digest));
     HWND window = form.hwnd();
     EXPECT_EQ((std::tuple{Text(window), GetWindowLongW(window, GWL_STYLE) & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | f.style),
                           GetWindowLongW(window, GWL_EXSTYLE) & f.exStyle, SendMessageW(window, WM_GETICON, ICON_SMALL, 0) != 0}),
-              (std::tuple{ui::Narrow(f.title), LONG(f.style), LONG(f.exStyle), f.icon != 0}))
+              (std::tuple{std::string(f.title), LONG(f.style), LONG(f.exStyle), f.icon != 0}))
         << "title, style, extended style and title bar icon";
     for (UINT dpi : {96u, 144u, 96u}) {
         RECT r{};
@@ -147,7 +147,7 @@ inline void CheckForm(const ui::Form& form, std::uint64_t digest) {
             const LONG style = LONG((c.style | WS_VISIBLE) & ~WS_VSCROLL);  // a list shows its scroll bar only when it needs one
             const bool isStatic = std::wstring_view(c.className) == L"Static", icon = isStatic && (c.style & SS_TYPEMASK) == SS_ICON;
             EXPECT_EQ((std::tuple{r.left, r.top, r.right - r.left, r.bottom - r.top, GetWindowLongW(control, GWL_STYLE) & style,
-                                  !*c.text || Text(control) == ui::Narrow(c.text), lf.lfHeight, lf.lfWeight >= FW_BOLD,
+                                  !*c.text || Text(control) == c.text, lf.lfHeight, lf.lfWeight >= FW_BOLD,
                                   lf.lfUnderline != 0, GetTextColor(dc) == RGB(0, 0, 255),
                                   brush == reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH))}),
                       (std::tuple{px(c.left), px(c.top), px(c.width), px(c.height), style, true, icon ? 0 : dpi == 96 ? -11 : -17,
@@ -155,11 +155,11 @@ inline void CheckForm(const ui::Form& form, std::uint64_t digest) {
                                   c.look == ui::Look::Banner}))
                 << "left, top, width, height, style, text, font height, bold, underline, blue and on white of control " << c.id << " at "
                 << dpi << " dpi";
-            const std::wstring text = ui::Widen(Text(control));
+            const std::wstring shown = text::Widen(Text(control));
             RECT need{};
-            if (isStatic && !icon && !text.empty() && (c.style & SS_TYPEMASK) != SS_LEFT) {  // a one-line text
+            if (isStatic && !icon && !shown.empty() && (c.style & SS_TYPEMASK) != SS_LEFT) {  // a one-line text
                 const HGDIOBJ old = SelectObject(dc, font);
-                DrawTextW(dc, text.c_str(), -1, &need, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+                DrawTextW(dc, shown.c_str(), -1, &need, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
                 SelectObject(dc, old);
             }
             ReleaseDC(control, dc);
@@ -198,7 +198,6 @@ inline void Later(std::function<void()> step, UINT ms = 20) {
 class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        app::frmMain = std::make_unique<app::FrmMain>();
         app::frmMain->Show();
         main_ = app::frmMain->hwnd();
         ASSERT_NE(main_, nullptr);
@@ -220,7 +219,7 @@ protected:
 
 // This build's Sarvell.exe. Built on Linux: the Unix path is reached through Wine's drive Z:.
 inline std::wstring SarvellExe() {
-    std::wstring path = ui::Widen(SARVELL_EXE);
+    std::wstring path = text::Widen(SARVELL_EXE);
     if (!path.empty() && path[0] == L'/') path = L"Z:" + path;
     std::replace(path.begin(), path.end(), L'/', L'\\');
     return path;

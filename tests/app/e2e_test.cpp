@@ -1,7 +1,7 @@
 // Sarvell.exe started as a user starts it, driven from this process, with
 // the registry checked through this process as a second client; and what
-// Windows and the shell read from it: its version block, manifest and icon
-// directories, each pinned by a digest.
+// Windows and the shell read from it: its version block and manifest, each
+// pinned by a digest.
 #include <gtest/gtest.h>
 
 #include "tests/app/app_support.h"
@@ -95,7 +95,7 @@ TEST(EndToEnd, EveryCommandWritesTheRegistryAndASecondStartShowsNothing) {
     EXPECT_EQ(MainWindowCount(), 0);
 }
 
-TEST(Resources, VersionBlockManifestAndIcons) {
+TEST(Resources, VersionBlockAndManifest) {
     HMODULE module = LoadLibraryExW(SarvellExe().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_NE(module, nullptr);
     const auto resource = [module](const wchar_t* type, int id) {

@@ -25,7 +25,7 @@ TEST_F(MainWindow, OpensInTheSafeViewWithItsTableAt96And144Dpi) {
     EXPECT_GT(SendMessageW(Item(kTxtExtension), EM_GETLIMITTEXT, 0, 0), 0x7FFF0000) << "the text box takes any length";
     EXPECT_EQ(GetFocus(), Item(kOptType0));  // the first tab stop
     ASSERT_EQ(frmMain->Dpi(), 96u) << "the test prefix runs at 100 %";
-    CheckForm(*frmMain, 0x68cf3056536de1f2u);
+    CheckForm(*frmMain, 0x42dbd950aeb494bbu);
 }
 
 TEST_F(MainWindow, TabOrderFollowsTheTableAndFocusComesBackWithTheWindow) {
@@ -49,7 +49,6 @@ TEST(MainWindowPolicy, TheTitleSaysWhenGroupPolicyDecides) {
     OutlookInstall outlook;
     registry::Platform& p = registry::CurrentPlatform();
     SetRaw(p, registry::HKeyCurrentUser, outlook.PolicyPath(), "AdminSecurityMode", registry::kRegDword, {3, 0, 0, 0});
-    frmMain = std::make_unique<FrmMain>();
     frmMain->Show();
     HWND main = frmMain->hwnd();
     EXPECT_EQ(Text(main), "Sarvell [Group Policy ignores your safe list]");

@@ -44,7 +44,7 @@ TEST_F(InfoWindows, AboutAndDonationOpenModallyOverTheOneBeneathAndStartAfresh) 
         EXPECT_EQ((std::pair{Text(window, kDonationLabel1), Text(window, kDonationLabel4_1)}),
                   (std::pair{std::string(kDonationMessage), std::string(kSupportMailAddress)}));
         EXPECT_EQ(GetFocus(), GetDlgItem(window, kDonationOK));
-        CheckForm(*frmDonation, 0xf56093e5bc51cd79u);
+        CheckForm(*frmDonation, 0xe07658d0b12cdb51u);
         // Every Label4 element hands over the checkout address; the link shows the hand.
         for (int id : {kDonationLabel4_0, kDonationLabel4_1, kDonationLabel4_2}) ClickLabel(window, id);
         EXPECT_TRUE(SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(GetDlgItem(window, kDonationLabel4_1)),
@@ -72,11 +72,11 @@ TEST_F(InfoWindows, AboutAndDonationOpenModallyOverTheOneBeneathAndStartAfresh) 
             tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(about, kAboutDonation));
             tool.lpszText = said;
             SendMessageW(tip, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&tool));
-            EXPECT_EQ(ui::Narrow(said), "Click for information about PostcardWare");
+            EXPECT_EQ(text::Narrow(said), "Click for information about PostcardWare");
             EXPECT_EQ(GetFocus(), GetDlgItem(about, kAboutOK));
             EXPECT_EQ(GetNextDlgTabItem(about, GetDlgItem(about, kAboutOK), FALSE), GetDlgItem(about, kAboutDonation));
             EXPECT_EQ(frmAbout->Credits()[0].top, 960) << "the credits start afresh";
-            CheckForm(*frmAbout, 0x02833b4acb9be024u);
+            CheckForm(*frmAbout, 0xa51aab95f629b5edu);
             // The credits climb on screen where the scroller puts them, a step each 100 ms.
             for (const ULONGLONG end = GetTickCount64() + 350; GetTickCount64() < end; Sleep(10)) Pump();
             EXPECT_LT(frmAbout->Credits()[0].top, 960);

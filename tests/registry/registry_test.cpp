@@ -220,7 +220,7 @@ TEST(RegistryFaults, FailedCallsNeverPassForSuccess) {
     reg.Default(Text("none"));
     RunFaultMatrix(setup,
                     [&] {
-                        reg.Machine(MemoryStore::LocalComputerName());  // writes through the connection
+                        reg.Machine(host::ComputerName());  // writes through the connection
                         reg.SectionKey(path + "\\Old");
                         reg.DeleteKey();
                         reg.SectionKey(path);
@@ -269,7 +269,7 @@ TEST(RegistryFaults, FailedCallsNeverPassForSuccess) {
     reg.Machine("elsewhere.invalid");
     EXPECT_THROW(reg.Value(Text("x")), RegistryError);
     EXPECT_EQ(reg.Value(), Text("none"));
-    reg.Machine(MemoryStore::LocalComputerName());
+    reg.Machine(host::ComputerName());
     reg.Value(Text("here"));
     EXPECT_EQ(reg.Value(), Text("here"));
     reg.Machine("");
@@ -449,8 +449,8 @@ TEST_P(Conformance, ThisComputerConnectsToThePredefinedRootItself) {
     const std::string cls = ClassesKey();
     SetRaw(P(), HKeyClassesRoot, cls + "\\CurVer", "", kRegSz, Sz("x"));
     KeyHandle remote(P());
-    ASSERT_NE(MemoryStore::LocalComputerName(), "");
-    ASSERT_EQ(P().ConnectRegistry("\\\\" + MemoryStore::LocalComputerName() + std::string("\0x", 2), hkcr_, remote.put()),
+    ASSERT_NE(host::ComputerName(), "");
+    ASSERT_EQ(P().ConnectRegistry("\\\\" + host::ComputerName() + std::string("\0x", 2), hkcr_, remote.put()),
               status::Success);  // the name ends at a zero
     EXPECT_EQ(Open(remote.get(), "\\" + cls + "\\CurVer"), status::Success);
 }
