@@ -20,40 +20,31 @@ constexpr int kFrameTop = 4920;
 // The focusable controls in tab order; each label just before the control it
 // names. The image, the labels and the frame take no focus.
 constexpr ui::Control kControls[] = {
-    {.id = kOptType0, .className = L"Button", .text = "Display Safe Extensions", .style = BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP,
-     .left = 1320, .top = 1890, .width = 2055, .height = 255},
-    {.id = kOptType1, .className = L"Button", .text = "Display Blocked Extensions", .style = BS_AUTORADIOBUTTON,
-     .left = 3480, .top = 1890, .width = 2295, .height = 255},
-    {.id = kCmdDelete, .className = L"Button", .text = "Mark as blocked", .style = ui::kPushButton,
-     .left = 2040, .top = 4470, .width = 1815, .height = 315},
-    {.id = kCmdAbout, .className = L"Button", .text = "About", .style = ui::kPushButton,
-     .left = 3120, .top = 5160, .width = 1455, .height = 315},
-    {.id = kCmdExit, .className = L"Button", .text = "Close", .style = ui::kPushButton,
-     .left = 4680, .top = 5160, .width = 1095, .height = 315},
-    {.id = kCmdAdd, .className = L"Button", .text = "Add", .style = ui::kPushButton | WS_DISABLED,
-     .left = 4560, .top = 1320, .width = 495, .height = 255},
-    {.id = kLabel4, .className = L"Static", .text = "Add an extension to the blocked extension list (example: .asp)",
-     .style = ui::kWrappedLabel, .left = 960, .top = 1260, .width = 2415, .height = 375, .look = ui::Look::Label},
-    {.id = kTxtExtension, .className = L"Edit", .style = ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP,
-     .exStyle = WS_EX_CLIENTEDGE, .left = 3480, .top = 1305, .width = 975, .height = 285},
-    {.id = kLabel2, .className = L"Static", .text = "Extensions:", .style = ui::kLineLabel,
-     .left = 120, .top = 1920, .width = 1335, .height = 255, .look = ui::Look::Label},
-    {.id = kLbExtensions, .className = L"ListBox", .style = LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP | WS_GROUP,
-     .exStyle = WS_EX_CLIENTEDGE, .left = 120, .top = 2160, .width = 5655, .height = 2265},
-    {.id = kLabel1, .className = L"Static",
+    {.id = kOptType0, .kind = ui::kOptionButton, .text = "Display Safe Extensions", .left = 1320, .top = 1890, .width = 2055,
+     .height = 255, .style = WS_TABSTOP | WS_GROUP},
+    {.id = kOptType1, .kind = ui::kOptionButton, .text = "Display Blocked Extensions", .left = 3480, .top = 1890, .width = 2295,
+     .height = 255},
+    {.id = kCmdDelete, .kind = ui::kPushButton, .text = "Mark as blocked", .left = 2040, .top = 4470, .width = 1815, .height = 315},
+    {.id = kCmdAbout, .kind = ui::kPushButton, .text = "About", .left = 3120, .top = 5160, .width = 1455, .height = 315},
+    {.id = kCmdExit, .kind = ui::kPushButton, .text = "Close", .left = 4680, .top = 5160, .width = 1095, .height = 315},
+    {.id = kCmdAdd, .kind = ui::kPushButton, .text = "Add", .left = 4560, .top = 1320, .width = 495, .height = 255,
+     .style = WS_DISABLED},
+    {.id = kLabel4, .kind = ui::kWrappedLabel, .text = "Add an extension to the blocked extension list (example: .asp)",
+     .left = 960, .top = 1260, .width = 2415, .height = 375},
+    {.id = kTxtExtension, .kind = ui::kTextBox, .left = 3480, .top = 1305, .width = 975, .height = 285},
+    {.id = kLabel2, .kind = ui::kLineLabel, .text = "Extensions:", .left = 120, .top = 1920, .width = 1335, .height = 255},
+    {.id = kLbExtensions, .kind = ui::kListBox, .left = 120, .top = 2160, .width = 5655, .height = 2265},
+    {.id = kLabel1, .kind = ui::kWrappedLabel,
      .text = "Controls the file types of attachments that Outlook has determined to be unsafe for opening.  "
              "To enable a blocked extension, select the 'Display Blocked Extensions',  choose an extension from "
              "the list, and then press Mark as safe. This will now allow you access to these file types attached "
              "to an Outlook email.",
-     .style = ui::kWrappedLabel, .left = 720, .top = 120, .width = 4935, .height = 975, .look = ui::Look::Label},
-    {.id = kLabel3, .className = L"Static", .style = ui::kLineLabel,
-     .left = kFrameLeft + 240, .top = kFrameTop + 360, .width = 1455, .height = 255, .look = ui::Look::Label},
-    {.id = kImage1, .className = L"Static", .style = SS_ICON | SS_CENTERIMAGE,
-     .left = 120, .top = 120, .width = 480, .height = 480, .look = ui::Look::Label},
+     .left = 720, .top = 120, .width = 4935, .height = 975},
+    {.id = kLabel3, .kind = ui::kLineLabel, .left = kFrameLeft + 240, .top = kFrameTop + 360, .width = 1455, .height = 255},
+    {.id = kImage1, .kind = ui::kIcon, .left = 120, .top = 120, .width = 480, .height = 480},
     // A separator: only its top edge lies inside the window. Last, it lies
     // beneath Label3 and the buttons in its area, and clipped by them.
-    {.id = kFrame1, .className = L"Button", .text = "  Dunmere ", .style = BS_GROUPBOX | WS_DISABLED | WS_CLIPSIBLINGS,
-     .left = kFrameLeft, .top = kFrameTop, .width = 6015, .height = 735, .look = ui::Look::Separator},
+    {.id = kFrame1, .kind = ui::kSeparator, .text = "  Dunmere ", .left = kFrameLeft, .top = kFrameTop, .width = 6015, .height = 735},
 };
 
 constexpr ui::FormLayout kForm{.className = kMainWindowClass, .title = "Sarvell", .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
@@ -68,7 +59,7 @@ FrmMain::FrmMain() : Form(kForm) {}
 
 void FrmMain::OnLoad() {
     SendMessageW(Item(kTxtExtension), EM_SETLIMITTEXT, 0, 0);  // no limit
-    CheckRadioButton(hwnd(), kOptType0, kOptType1, kOptType0);
+    SendMessageW(Item(kOptType0), BM_SETCHECK, BST_CHECKED, 0);
     const std::string version = policy::GetOutlookVersion();
     ui::SetWindowTextUtf8(Item(kLabel3), policy::kVersionLabelPrefix + version);
     policy_.emplace(*this, policy::SecurityKeyPathFor(version), policy::PolicyKeyPathFor(version));
@@ -144,7 +135,7 @@ void FrmMain::EndRowUpdate() {
     RedrawWindow(list, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);
 }
 
-bool FrmMain::SafeViewSelected() const { return IsDlgButtonChecked(hwnd(), kOptType0) == BST_CHECKED; }
+bool FrmMain::SafeViewSelected() const { return SendMessageW(Item(kOptType0), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 std::string FrmMain::ExtensionText() const { return ui::WindowText(Item(kTxtExtension)); }
 

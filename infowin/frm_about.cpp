@@ -24,32 +24,25 @@ constexpr int kCreditLeft = 3000, kCreditWidth = 2532, kCreditHeight = 252;
 
 // A credit line is one line: a text too long for it ends in "...", where a
 // wrapped second line would show only the top of its letters.
-constexpr DWORD kCredit = SS_CENTER | SS_NOPREFIX | SS_ENDELLIPSIS;
+constexpr ui::Kind kCredit{.className = L"Static", .style = SS_CENTER | SS_NOPREFIX | SS_ENDELLIPSIS};
+
+constexpr ui::Control Credit(int id, const char* text, int top) {
+    return {.id = id, .kind = kCredit, .text = text, .left = kCreditLeft, .top = top, .width = kCreditWidth, .height = kCreditHeight};
+}
 
 // In tab order: OK first, so it has the focus when the window opens.
 constexpr ui::Control kControls[] = {
-    {.id = kAboutOK, .className = L"Button", .text = "OK", .style = ui::kPushButton,
-     .left = 4200, .top = 3000, .width = 1260, .height = 345},
-    {.id = kAboutDonation, .className = L"Button", .text = "Donationware", .style = ui::kPushButton,
-     .left = 4200, .top = 2520, .width = 1260, .height = 375},
-    {.id = kAboutPicture, .className = L"Static", .style = SS_ICON | SS_CENTERIMAGE,
-     .left = 240, .top = 120, .width = 1450, .height = 1455, .look = ui::Look::Well},
-    {.id = kAboutCredit1, .className = L"Static", .text = "Created By: Dunmere", .style = kCredit,
-     .left = kCreditLeft, .top = 960, .width = kCreditWidth, .height = kCreditHeight},
-    {.id = kAboutCredit2, .className = L"Static", .text = "Dunmere Application Design Team", .style = kCredit,
-     .left = kCreditLeft, .top = 1320, .width = kCreditWidth, .height = kCreditHeight},
-    {.id = kAboutCredit3, .className = L"Static", .text = kMakerWebAddress, .style = kCredit,
-     .left = kCreditLeft, .top = 1680, .width = kCreditWidth, .height = kCreditHeight},
-    {.id = kAboutCredit4, .className = L"Static", .text = kCopyrightLine, .style = kCredit,
-     .left = kCreditLeft, .top = 2040, .width = kCreditWidth, .height = kCreditHeight},
-    {.id = kAboutEmail, .className = L"Static", .text = "Email", .style = ui::kLineLabel,
-     .left = 480, .top = 1800, .width = 495, .height = 255, .look = ui::Look::Label},
-    {.id = kAboutMail, .className = L"Static", .text = kSupportMailAddress, .style = ui::kLineLabel | SS_NOTIFY,
-     .left = 960, .top = 1800, .width = 1695, .height = 255, .look = ui::Look::Link},
-    {.id = kAboutBuild, .className = L"Static", .style = ui::kLineLabel,
-     .left = 480, .top = 2160, .width = 1935, .height = 255, .look = ui::Look::Label},
-    {.id = kAboutDisclaimer, .className = L"Static", .text = kDisclaimer, .style = ui::kWrappedLabel,
-     .left = 120, .top = 2520, .width = 3495, .height = 795, .look = ui::Look::Label},
+    {.id = kAboutOK, .kind = ui::kPushButton, .text = "OK", .left = 4200, .top = 3000, .width = 1260, .height = 345},
+    {.id = kAboutDonation, .kind = ui::kPushButton, .text = "Donationware", .left = 4200, .top = 2520, .width = 1260, .height = 375},
+    {.id = kAboutPicture, .kind = ui::kPictureBox, .left = 240, .top = 120, .width = 1450, .height = 1455},
+    Credit(kAboutCredit1, "Created By: Dunmere", 960),
+    Credit(kAboutCredit2, "Dunmere Application Design Team", 1320),
+    Credit(kAboutCredit3, kMakerWebAddress, 1680),
+    Credit(kAboutCredit4, kCopyrightLine, 2040),
+    {.id = kAboutEmail, .kind = ui::kLineLabel, .text = "Email", .left = 480, .top = 1800, .width = 495, .height = 255},
+    {.id = kAboutMail, .kind = ui::kLink, .text = kSupportMailAddress, .left = 960, .top = 1800, .width = 1695, .height = 255},
+    {.id = kAboutBuild, .kind = ui::kLineLabel, .left = 480, .top = 2160, .width = 1935, .height = 255},
+    {.id = kAboutDisclaimer, .kind = ui::kWrappedLabel, .text = kDisclaimer, .left = 120, .top = 2520, .width = 3495, .height = 795},
 };
 
 // The picture fills its box: 96 pixels at 100 %.

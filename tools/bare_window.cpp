@@ -30,7 +30,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
 #ifdef SARVELL_CONTROLS
     const HFONT font = sarvell::ui::CreateDialogFont(96).release();
     for (const sarvell::ui::Control& c : sarvell::app::MainControls()) {
-        HWND control = CreateWindowExW(c.exStyle, c.className, sarvell::text::Widen(c.text).c_str(), c.style | WS_CHILD | WS_VISIBLE, MulDiv(c.left, 96, 1440),
+        HWND control = CreateWindowExW(c.kind.exStyle, c.kind.className, sarvell::text::Widen(c.text).c_str(),
+                                       c.kind.style | c.style | WS_CHILD | WS_VISIBLE, MulDiv(c.left, 96, 1440),
                                        MulDiv(c.top, 96, 1440), MulDiv(c.width, 96, 1440), MulDiv(c.height, 96, 1440), hwnd,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);

@@ -5,7 +5,8 @@
 //   winprobe close CLASS                closes it as its close box does
 //   winprobe startup RUNS EXE CLASS ... starts each EXE RUNS times, in turn,
 //                                       and prints the median time until its
-//                                       window of CLASS is shown
+//                                       window of CLASS is shown, and the
+//                                       first EXE's ratio to each other one
 #include <windows.h>
 
 #include <algorithm>
@@ -121,7 +122,15 @@ int wmain(int argc, wchar_t** argv) {
             std::printf("%ls median %.1f ms over %d starts\n", argv[3 + 2 * p],
                         Median(times[static_cast<std::size_t>(p)]), runs);
         }
-        if (programs == 2) std::printf("ratio %.3f\n", Median(times[0]) / Median(times[1]));
+        // The first program against each other one, round by round: the
+        // machine's pace drifts between rounds, and a round's starts share it.
+        for (int p = 1; p < programs; ++p) {
+            std::vector<double> ratios;
+            for (std::size_t r = 0; r < static_cast<std::size_t>(runs); ++r) {
+                ratios.push_back(times[0][r] / times[static_cast<std::size_t>(p)][r]);
+            }
+            std::printf("ratio to %ls: median of the rounds' %.3f\n", argv[3 + 2 * p], Median(ratios));
+        }
         return 0;
     }
 

@@ -149,16 +149,20 @@ void Form::Load(HWND opener) {
                opener) == nullptr) {
         throw std::runtime_error("A window could not be created.");
     }
+    // The controls are made in place at the window's DPI: under Wine each
+    // move afterwards is a trip to the window server.
+    dpi_ = WindowDpi(hwnd());
     items_.clear();
     for (const Control& c : layout_.controls) {
-        HWND item = CreateWindowExW(c.exStyle, c.className, text::Widen(c.text).c_str(), c.style | WS_CHILD | WS_VISIBLE, 0, 0,
-                                    0, 0, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+        HWND item = CreateWindowExW(c.kind.exStyle, c.kind.className, text::Widen(c.text).c_str(),
+                                    c.kind.style | c.style | WS_CHILD | WS_VISIBLE, Px(c.left), Px(c.top), Px(c.width),
+                                    Px(c.height), hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
                                     GetModuleHandleW(nullptr), nullptr);
         if (item == nullptr) throw std::runtime_error("A control could not be created.");  // a window without it would not work
-        if (c.look == Look::Separator) PaintAsSeparator(item);
+        if (c.kind.look == Look::Separator) PaintAsSeparator(item);
         items_.push_back(item);
     }
-    ApplyDpi(WindowDpi(hwnd()));
+    ApplyDpi(dpi_);
     OnLoad();
 }
 
@@ -186,14 +190,15 @@ HWND Form::Item(int id) const {
 int Form::Px(int twips) const { return TwipsToPixels(twips, dpi_); }
 
 void Form::ApplyDpi(UINT dpi) {
+    const bool move = dpi != dpi_;
     dpi_ = dpi;
     std::array<UniqueFont, 3> fonts;
     for (const Control& c : layout_.controls) {
-        const std::size_t kind = c.look == Look::Title ? 1 : c.look == Look::Link ? 2 : 0;
-        if (!fonts[kind]) fonts[kind] = CreateDialogFont(dpi, kind == 1 ? FW_BOLD : FW_NORMAL, kind == 2);
+        const std::size_t face = c.kind.look == Look::Title ? 1 : c.kind.look == Look::Link ? 2 : 0;
+        if (!fonts[face]) fonts[face] = CreateDialogFont(dpi, face == 1 ? FW_BOLD : FW_NORMAL, face == 2);
         HWND control = Item(c.id);
-        SetWindowPos(control, nullptr, Px(c.left), Px(c.top), Px(c.width), Px(c.height), SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts[kind].get()), FALSE);
+        if (move) SetWindowPos(control, nullptr, Px(c.left), Px(c.top), Px(c.width), Px(c.height), SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts[face].get()), FALSE);
     }
     fonts_ = std::move(fonts);  // the old fonts go once no control uses them
     // Each new icon is handed over before the one it replaces is destroyed.
@@ -217,7 +222,7 @@ void Form::ApplyDpi(UINT dpi) {
 
 Look Form::LookOf(HWND control) const {
     const auto it = std::find(items_.begin(), items_.end(), control);
-    return it != items_.end() ? layout_.controls[static_cast<std::size_t>(it - items_.begin())].look : Look::Plain;
+    return it != items_.end() ? layout_.controls[static_cast<std::size_t>(it - items_.begin())].kind.look : Look::Plain;
 }
 
 void Form::Unload() {

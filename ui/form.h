@@ -29,20 +29,39 @@ enum class Look {
     Banner,     // on white, drawn by the control itself: a picture on a white banner
 };
 
-struct Control {
-    int id;
+// What a control is: its window class, its styles and its look.
+struct Kind {
     const wchar_t* className;
-    const char* text = "";  // UTF-8
-    DWORD style = 0;        // WS_CHILD and WS_VISIBLE are added
+    DWORD style;  // WS_CHILD and WS_VISIBLE are added
     DWORD exStyle = 0;
-    int left = 0, top = 0, width = 0, height = 0;  // twips, from the client area's top-left corner
     Look look = Look::Plain;
 };
 
+inline constexpr Kind kPushButton{.className = L"Button", .style = BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP};
+inline constexpr Kind kOptionButton{.className = L"Button", .style = BS_AUTORADIOBUTTON};
+inline constexpr Kind kTextBox{.className = L"Edit", .style = ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP,
+                               .exStyle = WS_EX_CLIENTEDGE};
+inline constexpr Kind kListBox{.className = L"ListBox", .style = LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP | WS_GROUP,
+                               .exStyle = WS_EX_CLIENTEDGE};
 // Labels show their text as it is: an "&" in it is no access key.
-inline constexpr DWORD kWrappedLabel = SS_LEFT | SS_NOPREFIX;
-inline constexpr DWORD kLineLabel = SS_LEFTNOWORDWRAP | SS_NOPREFIX;
-inline constexpr DWORD kPushButton = BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP;
+inline constexpr Kind kWrappedLabel{.className = L"Static", .style = SS_LEFT | SS_NOPREFIX, .look = Look::Label};
+inline constexpr Kind kLineLabel{.className = L"Static", .style = SS_LEFTNOWORDWRAP | SS_NOPREFIX, .look = Look::Label};
+inline constexpr Kind kTitle{.className = L"Static", .style = SS_LEFTNOWORDWRAP | SS_NOPREFIX, .look = Look::Title};
+inline constexpr Kind kLink{.className = L"Static", .style = SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY, .look = Look::Link};
+// An icon on the form, in a picture box, or on a white banner.
+inline constexpr Kind kIcon{.className = L"Static", .style = SS_ICON | SS_CENTERIMAGE, .look = Look::Label};
+inline constexpr Kind kPictureBox{.className = L"Static", .style = SS_ICON | SS_CENTERIMAGE, .look = Look::Well};
+inline constexpr Kind kBannerIcon{.className = L"Static", .style = SS_ICON | SS_CENTERIMAGE, .look = Look::Banner};
+inline constexpr Kind kSeparator{.className = L"Button", .style = BS_GROUPBOX | WS_DISABLED | WS_CLIPSIBLINGS,
+                                 .look = Look::Separator};
+
+struct Control {
+    int id;
+    Kind kind;
+    const char* text = "";                         // UTF-8
+    int left = 0, top = 0, width = 0, height = 0;  // twips, from the client area's top-left corner
+    DWORD style = 0;                               // added to the kind's: a tab stop, a group's start, disabled
+};
 
 struct FormLayout {
     const wchar_t* className;

@@ -117,8 +117,9 @@ inline void CheckForm(const ui::Form& form, std::uint64_t digest) {
           << f.clientWidth << "x" << f.clientHeight << " icon " << f.icon << " picture " << f.picture << " of " << f.pictureIcon
           << " at " << f.pictureTwips << " close " << f.closeButton;
     for (const ui::Control& c : f.controls) {
-        table << "\n" << c.id << " " << text::Narrow(c.className) << " \"" << c.text << "\" style " << c.style << " ex "
-              << c.exStyle << " at " << c.left << "," << c.top << " size " << c.width << "x" << c.height << " look " << int(c.look);
+        table << "\n" << c.id << " " << text::Narrow(c.kind.className) << " \"" << c.text << "\" style " << (c.kind.style | c.style)
+              << " ex " << c.kind.exStyle << " at " << c.left << "," << c.top << " size " << c.width << "x" << c.height << " look "
+              << int(c.kind.look);
     }
     EXPECT_TRUE(Pins(table.str(), digest));
     HWND window = form.hwnd();
@@ -144,20 +145,20 @@ inline void CheckForm(const ui::Form& form, std::uint64_t digest) {
             GetObjectW(font, sizeof lf, &lf);
             HDC dc = GetDC(control);
             const LRESULT brush = SendMessageW(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
-            const LONG style = LONG((c.style | WS_VISIBLE) & ~WS_VSCROLL);  // a list shows its scroll bar only when it needs one
-            const bool isStatic = std::wstring_view(c.className) == L"Static", icon = isStatic && (c.style & SS_TYPEMASK) == SS_ICON;
+            const LONG style = LONG((c.kind.style | c.style | WS_VISIBLE) & ~WS_VSCROLL);  // a list shows its scroll bar only when it needs one
+            const bool isStatic = std::wstring_view(c.kind.className) == L"Static", icon = isStatic && (style & SS_TYPEMASK) == SS_ICON;
             EXPECT_EQ((std::tuple{r.left, r.top, r.right - r.left, r.bottom - r.top, GetWindowLongW(control, GWL_STYLE) & style,
                                   !*c.text || Text(control) == c.text, lf.lfHeight, lf.lfWeight >= FW_BOLD,
                                   lf.lfUnderline != 0, GetTextColor(dc) == RGB(0, 0, 255),
                                   brush == reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH))}),
                       (std::tuple{px(c.left), px(c.top), px(c.width), px(c.height), style, true, icon ? 0 : dpi == 96 ? -11 : -17,
-                                  c.look == ui::Look::Title, c.look == ui::Look::Link, c.look == ui::Look::Link,
-                                  c.look == ui::Look::Banner}))
+                                  c.kind.look == ui::Look::Title, c.kind.look == ui::Look::Link,
+                                  c.kind.look == ui::Look::Link, c.kind.look == ui::Look::Banner}))
                 << "left, top, width, height, style, text, font height, bold, underline, blue and on white of control " << c.id << " at "
                 << dpi << " dpi";
             const std::wstring shown = text::Widen(Text(control));
             RECT need{};
-            if (isStatic && !icon && !shown.empty() && (c.style & SS_TYPEMASK) != SS_LEFT) {  // a one-line text
+            if (isStatic && !icon && !shown.empty() && (style & SS_TYPEMASK) != SS_LEFT) {  // a one-line text
                 const HGDIOBJ old = SelectObject(dc, font);
                 DrawTextW(dc, shown.c_str(), -1, &need, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
                 SelectObject(dc, old);
