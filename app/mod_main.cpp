@@ -9,8 +9,8 @@
 #include "app/frm_main.h"
 #include "registry/registry_error.h"
 #include "ui/handle.h"
+#include "ui/form.h"
 #include "ui/text.h"
-#include "ui/window.h"
 
 namespace sarvell::app {
 

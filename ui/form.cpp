@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "ui/font.h"
@@ -13,6 +14,7 @@ namespace sarvell::ui {
 namespace {
 
 constexpr COLORREF kLinkBlue = RGB(0, 0, 255);
+int liveWindows = 0;
 
 // Layouts are in twips (1/1440 inch), so that a table gives the same
 // physical size at 100 % and at 150 % scaling.
@@ -138,15 +140,33 @@ void CentreOver(HWND window, HWND over) {
 
 }  // namespace
 
+Form::~Form() {
+    if (hwnd_ != nullptr) {
+        // The window must not call back into a half-destroyed object.
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        if (--liveWindows == 0) PostQuitMessage(0);
+        DestroyWindow(std::exchange(hwnd_, nullptr));
+    }
+}
+
 void Form::Load(HWND opener) {
     if (Loaded()) return;
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &Form::Thunk;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = layout_.className;
+    RegisterClassExW(&wc);  // fails harmlessly once the class is registered
     // Sized for the DPI the window most likely gets (its opener's, or the
     // primary monitor's), so that nothing has to change once it exists.
     const UINT guess = opener != nullptr ? WindowDpi(opener) : GetDpiForSystem();
     const SIZE size = OuterSize(TwipsToPixels(layout_.clientWidth, guess), TwipsToPixels(layout_.clientHeight, guess),
                                 layout_.style, layout_.exStyle, guess);
-    if (Create(layout_.className, text::Widen(layout_.title).c_str(), layout_.style, layout_.exStyle, size.cx, size.cy,
-               opener) == nullptr) {
+    if (CreateWindowExW(layout_.exStyle, layout_.className, text::Widen(layout_.title).c_str(), layout_.style, CW_USEDEFAULT,
+                        CW_USEDEFAULT, size.cx, size.cy, opener, nullptr, instance, this) == nullptr) {
         throw std::runtime_error("A window could not be created.");
     }
     // The controls are made in place at the window's DPI: under Wine each
@@ -156,8 +176,8 @@ void Form::Load(HWND opener) {
     for (const Control& c : layout_.controls) {
         HWND item = CreateWindowExW(c.kind.exStyle, c.kind.className, text::Widen(c.text).c_str(),
                                     c.kind.style | c.style | WS_CHILD | WS_VISIBLE, Px(c.left), Px(c.top), Px(c.width),
-                                    Px(c.height), hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
-                                    GetModuleHandleW(nullptr), nullptr);
+                                    Px(c.height), hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance,
+                                    nullptr);
         if (item == nullptr) throw std::runtime_error("A control could not be created.");  // a window without it would not work
         if (c.kind.look == Look::Separator) PaintAsSeparator(item);
         items_.push_back(item);
@@ -230,9 +250,30 @@ void Form::Unload() {
     DestroyWindow(hwnd());
 }
 
-void Form::OnFinalMessage() {
-    if (slot_ != nullptr) slot_->reset();  // deletes this
+LRESULT CALLBACK Form::Thunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Form* self = nullptr;
+    if (message == WM_NCCREATE) {
+        self = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        ++liveWindows;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    }
+    if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
+    const LRESULT result = Guarded([&] { return self->HandleMessage(message, wParam, lParam); });
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        // The program ends with its last window, even while the thread is
+        // inside GetMessage handling a message sent by another process.
+        if (--liveWindows == 0) PostQuitMessage(0);
+        if (self->slot_ != nullptr) self->slot_->reset();  // unloaded: the global reference lets go, deleting the form
+    }
+    return result;
 }
+
+int LiveWindowCount() { return liveWindows; }
 
 LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -299,7 +340,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         default:
             break;
     }
-    return Window::HandleMessage(message, wParam, lParam);
+    return DefWindowProcW(hwnd(), message, wParam, lParam);
 }
 
 }  // namespace sarvell::ui

@@ -1,7 +1,9 @@
 // The base of the program's windows. A form is its table: the window's frame
 // and its controls in twips, shown at the window's DPI and shown again when
 // the DPI changes; the fonts and colours each control's look asks for; its
-// life from load to unload; and showing, modeless or modal.
+// life from load to unload; and showing, modeless or modal. One window
+// procedure serves every form: the object arrives with WM_NCCREATE, is kept
+// on the window, and handles each message in a member function.
 #pragma once
 
 #include <windows.h>
@@ -12,7 +14,7 @@
 #include <vector>
 
 #include "ui/handle.h"
-#include "ui/window.h"
+#include "ui/barrier.h"
 
 namespace sarvell::ui {
 
@@ -77,8 +79,13 @@ struct FormLayout {
     int closeButton = 0;  // modal: the button that closes it, as Escape and the close box do
 };
 
-class Form : public Window {
+class Form {
 public:
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+    virtual ~Form();
+
+    HWND hwnd() const { return hwnd_; }
     UINT Dpi() const { return dpi_; }
     const FormLayout& Layout() const { return layout_; }
     bool Loaded() const { return hwnd() != nullptr; }
@@ -109,17 +116,17 @@ protected:
     HWND Item(int id) const;
     int Px(int twips) const;
 
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void OnFinalMessage() override;
-
 private:
     template <typename F>
     friend class FormSlot;
 
+    static LRESULT CALLBACK Thunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void ApplyDpi(UINT dpi);
     Look LookOf(HWND control) const;
 
     const FormLayout& layout_;
+    HWND hwnd_ = nullptr;
     // The controls' handles in table order, kept from their creation:
     // GetDlgItem asks the window server under Wine.
     std::vector<HWND> items_;
@@ -129,6 +136,9 @@ private:
     HWND focus_ = nullptr;  // the control that had the focus when the window was last active
     std::unique_ptr<Form>* slot_ = nullptr;
 };
+
+// How many form windows exist; the program ends when none is left.
+int LiveWindowCount();
 
 // A window's one global reference: the form is made on first use, and the
 // reference is emptied, deleting the form, when its window unloads.

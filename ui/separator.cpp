@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "ui/handle.h"
-#include "ui/window.h"
+#include "ui/barrier.h"
 
 namespace sarvell::ui {
 
