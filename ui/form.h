@@ -70,8 +70,8 @@ struct FormLayout {
     const char* title;  // UTF-8
     DWORD style = 0, exStyle = 0;
     int clientWidth = 0, clientHeight = 0;  // twips
-    int icon = 0;                                            // the title bar's icon resource
-    int picture = 0, pictureIcon = 0, pictureTwips = 0;      // an SS_ICON control, its icon and size
+    int icon = 0;                                        // the title bar's icon resource
+    int picture = 0, pictureIcon = 0, pictureTwips = 0;  // an SS_ICON control, its icon and size
     // In tab order, which is also the z-order: a control lies above those
     // after it, and a screen reader names a text box or list after the label
     // just before it.
@@ -103,6 +103,7 @@ public:
 protected:
     explicit Form(const FormLayout& layout) : layout_(layout) {}
 
+    // What the form does once its window and controls exist, before it is shown.
     virtual void OnLoad() {}
     // A click or other notification of one of the table's controls.
     virtual void OnCommand(int /*id*/, int /*code*/) {}

@@ -46,7 +46,11 @@ TEST(Wtf8, RoundTripsEveryUtf16SequenceAndReplacesMalformedBytes) {
     const std::u16string samples[] = {
         u"\u007f\u0080\u07ff\u0800\uffff", u"\U00010000\U0010FFFF", std::u16string(1, char16_t(0xDBFF)) + u"x",  // a lone surrogate
     };
-    for (const auto& s : samples) EXPECT_EQ(text::FromWtf8(text::ToWtf8(s)), s);
+    for (const auto& s : samples) {
+        EXPECT_EQ(text::FromWtf8(text::ToWtf8(s)), s);
+        EXPECT_EQ(text::Widen(text::ToWtf8(s)), std::wstring(s.begin(), s.end()));  // a wchar_t a UTF-16 unit, as at the Windows API
+        EXPECT_EQ(text::Narrow(std::wstring(s.begin(), s.end())), text::ToWtf8(s));
+    }
     EXPECT_EQ(text::ToWtf8(u"\U00010000\u00e4\u0800\U00010000\U0010FFFFa\xDC00"),
               "\xF0\x90\x80\x80\xC3\xA4\xE0\xA0\x80\xF0\x90\x80\x80\xF4\x8F\xBF\xBF" "a\xED\xB0\x80");
     const std::u16string pair = u"\U00010000";  // a high surrogate whose partner lies beyond the text
