@@ -237,7 +237,6 @@ void Form::ApplyDpi(UINT dpi) {
     }
     SetClientSize(hwnd(), Px(layout_.clientWidth), Px(layout_.clientHeight), dpi);
     OnDpi();
-    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 Look Form::LookOf(HWND control) const {
@@ -319,6 +318,8 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_DPICHANGED: {
             ApplyDpi(LOWORD(wParam));
+            // Painted anew: at load the first showing paints it anyway.
+            RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
             // Where Windows suggests on the new monitor; the size is the table's.
             if (const auto* suggested = reinterpret_cast<const RECT*>(lParam)) {
                 SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
