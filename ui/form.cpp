@@ -154,12 +154,23 @@ void Form::Load(HWND opener) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &Form::Thunk;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = layout_.className;
-    RegisterClassExW(&wc);  // fails harmlessly once the class is registered
+    if (!GetClassInfoExW(instance, layout_.className, &wc)) {
+        wc = WNDCLASSEXW{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = &Form::Thunk;
+        wc.hInstance = instance;
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = layout_.className;
+        // The title bar's icons at the system's DPI go with the class, which
+        // Windows reads as it makes the window: set on the window afterwards,
+        // under Wine they cost a second fetch each. They live as long as the class.
+        if (layout_.icon != 0) {
+            wc.hIcon = LoadIconAt(layout_.icon, GetSystemMetrics(SM_CXICON)).release();
+            wc.hIconSm = LoadIconAt(layout_.icon, GetSystemMetrics(SM_CXSMICON)).release();
+        }
+        RegisterClassExW(&wc);
+    }
     // Sized for the DPI the window most likely gets (its opener's, or the
     // primary monitor's), so that nothing has to change once it exists.
     const UINT guess = opener != nullptr ? WindowDpi(opener) : GetDpiForSystem();
@@ -221,8 +232,9 @@ void Form::ApplyDpi(UINT dpi) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts[face].get()), FALSE);
     }
     fonts_ = std::move(fonts);  // the old fonts go once no control uses them
-    // Each new icon is handed over before the one it replaces is destroyed.
-    if (layout_.icon != 0) {
+    // A window at another DPI than the system's gets icons of its own; each
+    // new icon is handed over before the one it replaces is destroyed.
+    if (layout_.icon != 0 && (icon_ || dpi != GetDpiForSystem())) {
         UniqueIcon icon = LoadIconAt(layout_.icon, GetSystemMetricsForDpi(SM_CXICON, dpi));
         UniqueIcon smallIcon = LoadIconAt(layout_.icon, GetSystemMetricsForDpi(SM_CXSMICON, dpi));
         SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.get()));

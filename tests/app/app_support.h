@@ -105,9 +105,9 @@ inline RECT RectIn(HWND window, HWND control) {
 }
 
 // Checks a window against its own table, which the digest pins (a failure
-// prints the table, one line a control, each number named): its title,
-// styles and icon; and at 96, then 144, then 96 dpi, as Windows tells it,
-// the client size, the z-order, and each control's place, style, text and
+// prints the table, one line a control, each number named): its title and
+// styles; and at 96, then 144, then 96 dpi, as Windows tells it, the client
+// size, the z-order, the title bar icon's size, and each control's place, style, text and
 // font (8.25 pt; bold for a title, underlined and blue for a link; a
 // picture on the banner on white), every one-line static text shown whole.
 inline void CheckForm(const ui::Form& form, std::uint64_t digest) {
@@ -124,9 +124,9 @@ inline void CheckForm(const ui::Form& form, std::uint64_t digest) {
     EXPECT_TRUE(Pins(table.str(), digest));
     HWND window = form.hwnd();
     EXPECT_EQ((std::tuple{Text(window), GetWindowLongW(window, GWL_STYLE) & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | f.style),
-                          GetWindowLongW(window, GWL_EXSTYLE) & f.exStyle, SendMessageW(window, WM_GETICON, ICON_SMALL, 0) != 0}),
-              (std::tuple{std::string(f.title), LONG(f.style), LONG(f.exStyle), f.icon != 0}))
-        << "title, style, extended style and title bar icon";
+                          GetWindowLongW(window, GWL_EXSTYLE) & f.exStyle}),
+              (std::tuple{std::string(f.title), LONG(f.style), LONG(f.exStyle)}))
+        << "title, style and extended style";
     for (UINT dpi : {96u, 144u, 96u}) {
         RECT r{};
         GetWindowRect(window, &r);
@@ -169,6 +169,15 @@ inline void CheckForm(const ui::Form& form, std::uint64_t digest) {
                 << Text(control) << " needs " << need.right << " x " << need.bottom << " at " << dpi << " dpi";
         }
         EXPECT_EQ(order, expected) << "z-order at " << dpi << " dpi";
+        // The title bar's icon, the window's own or its class's, made at the DPI's size.
+        auto small = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
+        ICONINFO icon{};
+        BITMAP bitmap{};
+        if (!small) small = reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICONSM));
+        if (small && GetIconInfo(small, &icon)) GetObjectW(icon.hbmColor, sizeof bitmap, &bitmap);
+        DeleteObject(icon.hbmColor);
+        DeleteObject(icon.hbmMask);
+        EXPECT_EQ(bitmap.bmWidth, f.icon ? GetSystemMetricsForDpi(SM_CXSMICON, dpi) : 0) << "title bar icon at " << dpi << " dpi";
     }
 }
 
