@@ -57,9 +57,9 @@ struct Square {
     COLORREF fill;
 };
 constexpr Square kSquares[] = {
-    {1800, 120, 615, RGB(0, 0, 255)},
-    {2280, 480, 615, RGB(255, 0, 0)},
-    {2040, 960, 615, RGB(255, 255, 0)},
+    {.left = 1800, .top = 120, .size = 615, .fill = RGB(0, 0, 255)},
+    {.left = 2280, .top = 480, .size = 615, .fill = RGB(255, 0, 0)},
+    {.left = 2040, .top = 960, .size = 615, .fill = RGB(255, 255, 0)},
 };
 
 }  // namespace
@@ -107,7 +107,7 @@ void FrmAbout::Paint(HDC dc) {
         int y;
         int width;  // pixels at 96 dpi
         COLORREF color;
-    } lines[] = {{2445, 2, RGB(255, 255, 255)}, {2430, 1, RGB(128, 128, 128)}};
+    } lines[] = {{.y = 2445, .width = 2, .color = RGB(255, 255, 255)}, {.y = 2430, .width = 1, .color = RGB(128, 128, 128)}};
     for (const auto& line : lines) {
         ui::UniquePen pen(CreatePen(PS_SOLID, MulDiv(line.width, static_cast<int>(Dpi()), 96), line.color));
         ui::ScopedSelect select(dc, pen.get());
