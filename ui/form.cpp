@@ -224,10 +224,11 @@ void Form::ApplyDpi(UINT dpi) {
     const bool move = dpi != dpi_;
     dpi_ = dpi;
     std::array<UniqueFont, 3> fonts;
-    for (const Control& c : layout_.controls) {
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        const Control& c = layout_.controls[i];
         const std::size_t face = c.kind.look == Look::Title ? 1 : c.kind.look == Look::Link ? 2 : 0;
         if (!fonts[face]) fonts[face] = CreateDialogFont(dpi, face == 1 ? FW_BOLD : FW_NORMAL, face == 2);
-        HWND control = Item(c.id);
+        HWND control = items_[i];
         if (move) SetWindowPos(control, nullptr, Px(c.left), Px(c.top), Px(c.width), Px(c.height), SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts[face].get()), FALSE);
     }
