@@ -65,8 +65,8 @@ TEST(MainWindowPolicy, TheTitleSaysWhenGroupPolicyDecides) {
 TEST_F(MainWindow, ButtonsAndKeysDoOnlyWhatTheyShould) {
     Type(main_, kTxtExtension, ".zz");
     Click(main_, kCmdAdd);  // disabled in the safe view: the click goes nowhere
-    // Any process can send WM_COMMAND, with any id.
-    for (int id : {0, kImage1 - 1, kCmdExit + 1, 0xFFFF}) {
+    // Any process can send WM_COMMAND, with any id, or a control's id from another window.
+    for (int id : {0, kImage1 - 1, kCmdExit + 1, 0xFFFF, int(kCmdExit)}) {
         SendMessageW(main_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(main_));
     }
     Click(main_, kOptType1);
