@@ -90,10 +90,7 @@ protected:
             if (text) SetRaw(P(), HKeyCurrentUser, key_, name, HasEnvironmentReference(*text) ? kRegExpandSz : kRegSz, Sz(*text));
         }
     }
-    Text Stored(const char* name) {
-        const auto raw = GetRaw(P(), HKeyCurrentUser, key_, name);
-        return raw ? Text(std::string(raw->data.begin(), raw->data.end() - 1)) : std::nullopt;
-    }
+    Text Stored(const char* name) { return StoredText(P(), key_, name); }
     void Show(int index) {
         view_.safeView = index == 0;
         policy_->ViewSwitch(static_cast<std::int16_t>(index));

@@ -350,20 +350,12 @@ TEST_P(Associations, WritesEveryKeyAskedForUnderBothRoots) {
 
 TEST_P(Associations, AdditionalVerbsNeedTheClassAndWholeGroups) {
     cRegistry reg;
-    const auto raised = [&](const std::vector<Variant>& items) {
-        try {
-            reg.CreateAdditionalEXEAssociations(cls_, items);
-        } catch (const RegistryError& e) {
-            EXPECT_EQ(e.Source(), RegistrySource());
-            return std::to_string(e.Number()) + " " + e.Description();
-        }
-        return std::string();
+    const auto raised = [&](const std::vector<Variant>& items, std::int32_t number = kErrClassNotDefined) {
+        return Raised([&] { reg.CreateAdditionalEXEAssociations(cls_, items); }, number);
     };
-    EXPECT_EQ(raised({Variant("edit"), Variant("&Edit")}),
-              std::to_string(kErrAssociationItems) +
-                  " Invalid parameter list passed to CreateAdditionalEXEAssociations - expected Name/Text/Command");
-    const std::string undefined =
-        std::to_string(kErrClassNotDefined) + " Error - attempt to create additional associations before class defined.";
+    EXPECT_EQ(raised({Variant("edit"), Variant("&Edit")}, kErrAssociationItems),
+              "Invalid parameter list passed to CreateAdditionalEXEAssociations - expected Name/Text/Command");
+    const std::string undefined = "Error - attempt to create additional associations before class defined.";
     EXPECT_EQ(raised({}), undefined);  // ClassKey 0
     reg.ValueKey("stale");  // the registration writes default values whatever the instance held
     reg.CreateEXEAssociation("app.exe", cls_, "d", ext_);
