@@ -13,19 +13,15 @@ extern const char* fuzzInput;
 }
 
 int main(int argc, char** argv) {
-    std::vector<std::filesystem::path> files;
     for (int i = 1; i < argc; ++i) {
-        if (!std::filesystem::is_directory(argv[i])) {
-            files.emplace_back(argv[i]);
-            continue;
+        std::vector<std::filesystem::path> files{argv[i]};
+        if (is_directory(files[0])) files.assign(std::filesystem::directory_iterator(argv[i]), {});
+        for (const auto& file : files) {
+            std::ifstream in(file, std::ios::binary);
+            const std::vector<std::uint8_t> input{std::istreambuf_iterator<char>(in), {}};
+            const std::string name = file.string();
+            sarvell::test::fuzzInput = name.c_str();
+            LLVMFuzzerTestOneInput(input.data(), input.size());
         }
-        for (const auto& file : std::filesystem::directory_iterator(argv[i])) files.push_back(file.path());
-    }
-    for (const auto& file : files) {
-        std::ifstream in(file, std::ios::binary);
-        const std::vector<std::uint8_t> input{std::istreambuf_iterator<char>(in), {}};
-        const std::string name = file.string();
-        sarvell::test::fuzzInput = name.c_str();
-        LLVMFuzzerTestOneInput(input.data(), input.size());
     }
 }
