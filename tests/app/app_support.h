@@ -107,9 +107,10 @@ inline RECT RectIn(HWND window, HWND control) {
 // Checks a window against its own table, which the digest pins (a failure
 // prints the table, one line a control, each number named): its title and
 // styles; and at 96, then 144, then 96 dpi, as Windows tells it, the client
-// size, the z-order, the title bar icon's size, and each control's place, style, text and
-// font (8.25 pt; bold for a title, underlined and blue for a link; a
-// picture on the banner on white), every one-line static text shown whole.
+// size, the z-order, the title bar icon's size, and each control's place,
+// style (disabled exactly where the table says), text and font (8.25 pt;
+// bold for a title, underlined and blue for a link; a picture on the banner
+// on white), every one-line static text shown whole.
 inline void CheckForm(const ui::Form& form, std::uint64_t digest) {
     const ui::FormLayout& f = form.Layout();
     std::ostringstream table;
@@ -147,7 +148,7 @@ inline void CheckForm(const ui::Form& form, std::uint64_t digest) {
             const LRESULT brush = SendMessageW(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
             const LONG style = LONG((c.kind.style | c.style | WS_VISIBLE) & ~WS_VSCROLL);  // a list shows its scroll bar only when it needs one
             const bool isStatic = std::wstring_view(c.kind.className) == L"Static", icon = isStatic && (style & SS_TYPEMASK) == SS_ICON;
-            EXPECT_EQ((std::tuple{r.left, r.top, r.right - r.left, r.bottom - r.top, GetWindowLongW(control, GWL_STYLE) & style,
+            EXPECT_EQ((std::tuple{r.left, r.top, r.right - r.left, r.bottom - r.top, GetWindowLongW(control, GWL_STYLE) & (style | WS_DISABLED),
                                   !*c.text || Text(control) == c.text, lf.lfHeight, lf.lfWeight >= FW_BOLD,
                                   lf.lfUnderline != 0, GetTextColor(dc) == RGB(0, 0, 255),
                                   brush == reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH))}),
