@@ -27,21 +27,14 @@
 namespace sarvell::test {
 
 // Registers Outlook version `major` (CurVer "Outlook.Application.<major>")
-// and clears its security key and its policies; puts the registry back at the end.
+// with an empty security key and no policies; takes its keys away at the end.
 class OutlookInstall {
 public:
     explicit OutlookInstall(const std::string& major = "77") : major_(major) {
-        if (auto old = GetRaw(P(), registry::HKeyClassesRoot, kCurVer, "")) saved_ = old->data;
-        SetRaw(P(), registry::HKeyClassesRoot, kCurVer, "", registry::kRegSz, Sz("Outlook.Application." + major));
-        DeleteTree(P(), registry::HKeyCurrentUser, KeyPath());
-        DeleteTree(P(), registry::HKeyCurrentUser, PolicyPath());
+        SetRaw(P(), registry::HKeyClassesRoot, "Outlook.Application\\CurVer", "", registry::kRegSz, Sz("Outlook.Application." + major));
+        Clear();
     }
-    ~OutlookInstall() {
-        DeleteTree(P(), registry::HKeyCurrentUser, "Software\\Microsoft\\Office\\" + major_ + ".0");
-        DeleteTree(P(), registry::HKeyCurrentUser, "Software\\Policies\\Microsoft\\Office\\" + major_ + ".0");
-        DeleteTree(P(), registry::HKeyClassesRoot, "Outlook.Application");
-        if (saved_) SetRaw(P(), registry::HKeyClassesRoot, kCurVer, "", registry::kRegSz, *saved_);
-    }
+    ~OutlookInstall() { Clear(); }
     std::string KeyPath() const { return policy::SecurityKeyPathFor(major_ + ".0"); }
     std::string PolicyPath() const { return policy::PolicyKeyPathFor(major_ + ".0"); }
     // A list value's text as stored, or nothing when absent.
@@ -54,9 +47,11 @@ public:
 
 private:
     static registry::Platform& P() { return registry::CurrentPlatform(); }
-    static constexpr const char* kCurVer = "Outlook.Application\\CurVer";
+    void Clear() const {
+        DeleteTree(P(), registry::HKeyCurrentUser, "Software\\Microsoft\\Office\\" + major_ + ".0");
+        DeleteTree(P(), registry::HKeyCurrentUser, "Software\\Policies\\Microsoft\\Office\\" + major_ + ".0");
+    }
     std::string major_;
-    std::optional<Bytes> saved_;
 };
 
 // WM_GETTEXT, so that it reads other processes' windows too.
@@ -227,13 +222,5 @@ protected:
         handed_.push_back(target);
     }};
 };
-
-// This build's Sarvell.exe. Built on Linux: the Unix path is reached through Wine's drive Z:.
-inline std::wstring SarvellExe() {
-    std::wstring path = text::Widen(SARVELL_EXE);
-    if (!path.empty() && path[0] == L'/') path = L"Z:" + path;
-    std::replace(path.begin(), path.end(), L'/', L'\\');
-    return path;
-}
 
 }  // namespace sarvell::test

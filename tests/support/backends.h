@@ -1,7 +1,6 @@
 // Runs a test over each registry backend this build has: the memory store
 // everywhere, and the real registry (advapi32) in the Windows build, where
-// the tests run under Wine. Every test works below keys of its own and
-// removes them at the end. Helpers report failures at the caller's line.
+// the tests run under Wine. Helpers report failures at the caller's line.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -21,8 +20,6 @@
 
 #include "registry/win32_platform.h"
 #else
-#include <unistd.h>
-
 #include <cstdlib>
 #endif
 
@@ -103,46 +100,31 @@ inline ::testing::AssertionResult Pins(std::string_view text, std::uint64_t dige
     return ::testing::AssertionFailure() << what.str();
 }
 
+// Each test works below keys of its own, emptied before and after it: in a
+// memory store of its own, or in the Windows test program's own registry
+// roots (tests/support/scratch_roots.cpp).
 class BackendTest : public ::testing::TestWithParam<std::string> {
 protected:
     void SetUp() override {
 #ifdef _WIN32
         if (GetParam() == "win32") platform_ = std::make_unique<registry::Win32Platform>();
-        tag_ = std::to_string(GetCurrentProcessId());
-#else
-        tag_ = std::to_string(getpid());
 #endif
         if (!platform_) platform_ = std::make_unique<registry::MemoryStore>();
         scope_ = std::make_unique<registry::PlatformScope>(*platform_);
-        base_ = "Software\\SarvellTests\\" + tag_ + "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        base_ = "Software\\SarvellTests\\" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name());
         for (char& c : base_) c = c == '/' ? '_' : c;
         DeleteTree(P(), registry::HKeyCurrentUser, base_);
     }
-    void TearDown() override {
-        DeleteTree(P(), registry::HKeyCurrentUser, base_);
-        for (const auto& key : classesKeys_) DeleteClasses(key);
-    }
+    void TearDown() override { DeleteTree(P(), registry::HKeyCurrentUser, base_); }
 
     registry::Platform& P() { return *platform_; }
     // A path below HKEY_CURRENT_USER that belongs to this test alone.
     std::string Path(std::string_view relative = {}) const { return relative.empty() ? base_ : base_ + "\\" + std::string(relative); }
-    // A key name below HKEY_CLASSES_ROOT and HKEY_LOCAL_MACHINE\SOFTWARE\Classes
-    // that belongs to this test alone; `prefix` makes it an extension's (".").
-    std::string ClassesKey(std::string_view prefix = {}) {
-        classesKeys_.push_back(std::string(prefix) + "SarvellTest." + tag_ + "." + std::to_string(classesKeys_.size()));
-        DeleteClasses(classesKeys_.back());
-        return classesKeys_.back();
-    }
-    void DeleteClasses(const std::string& key) {
-        DeleteTree(P(), registry::HKeyClassesRoot, key);
-        DeleteTree(P(), registry::HKeyLocalMachine, "SOFTWARE\\Classes\\" + key);
-    }
 
 private:
     std::unique_ptr<registry::Platform> platform_;
     std::unique_ptr<registry::PlatformScope> scope_;
-    std::string tag_, base_;
-    std::vector<std::string> classesKeys_;
+    std::string base_;
 };
 
 #ifdef _WIN32
