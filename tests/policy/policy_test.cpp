@@ -25,14 +25,11 @@ TEST(Catalogue, HoldsTheSeventyOneRowsInOrder) {
     EXPECT_TRUE(Pins(joined, 0xfeb44ecb09f12717u));
 }
 
-// The real CurVer key: one per registry, so these tests hold a lock on it
-// and put back what they found.
 class OutlookVersion : public BackendTest {};
 SARVELL_BACKEND_TESTS(OutlookVersion);
 
 TEST_P(OutlookVersion, IsTheProgrammaticNameAfterItsLastDotOrNa) {
     const char* const key = "Outlook.Application\\CurVer";
-    const auto saved = GetRaw(P(), HKeyClassesRoot, key, "");
     const std::tuple<std::uint32_t, Bytes, const char*> cases[] = {
         {kRegSz, Sz("Outlook.Application.16"), "16.0"},  // the text after the last dot
         {kRegSz, Sz("Outlook"), "Outlook.0"},            // the whole name without one
@@ -46,7 +43,6 @@ TEST_P(OutlookVersion, IsTheProgrammaticNameAfterItsLastDotOrNa) {
     }
     DeleteTree(P(), HKeyClassesRoot, "Outlook.Application");
     EXPECT_EQ(GetOutlookVersion(), "n/a");  // no Outlook registered
-    if (saved) SetRaw(P(), HKeyClassesRoot, key, "", saved->type, saved->data);
     EXPECT_EQ((std::tuple{SecurityKeyPathFor("11.0"), SecurityKeyPathFor("VERSION"), PolicyKeyPathFor("n/a")}),
               (std::tuple{"Software\\Microsoft\\Office\\11.0\\Outlook\\Security",
                           "Software\\Microsoft\\Office\\VERSION\\Outlook\\Security",  // the text put in is not searched again
@@ -108,9 +104,11 @@ protected:
 };
 SARVELL_BACKEND_TESTS(Policy);
 
-// Each command from a stored state: the values it leaves, and a list that
-// shows exactly what is stored. (The fuzz target checks each view's caption
-// and Add button.)
+// Each command from a stored state, over both backends: the values it
+// leaves, and a list that shows exactly what is stored. These rows meet
+// what the platform keeps (a new key, a deleted value, zero characters, an
+// empty text, a reference); the rest of the commands' logic, each view's
+// caption and Add button, is the fuzz corpus's, against its model.
 TEST_P(Policy, CommandsWriteTheirChangeAndKeepEverythingElse) {
     struct Case {
         Text remove, add;
@@ -118,29 +116,17 @@ TEST_P(Policy, CommandsWriteTheirChangeAndKeepEverythingElse) {
         const char* select;  // the row clicked (the last that reads so), or nullptr for Add
         const char* typed;
         Text removeAfter, addAfter;
-        Text overtaken = {};  // the clicked view's value as another program stores it after the list was filled
     };
     SetEnv("SARVELL_X", "expanded");
     const char* const exe = ".exe - Executable File";
     const Case cases[] = {
         {{}, {}, 1, exe, "", ".exe", {}},  // the first one makes the key and the value
-        {"none", {}, 1, exe, "", ".exe", {}},  // the sentinel stored as text is no list
-        {".MDZ;.ws", {}, 1, exe, "", ".exe;.MDZ;.ws", {}},  // the blocked view hides .mdz and .ws*
         {".exe", {}, 0, ".exe", "", {}, {}},  // the last row deletes the value
-        {".a;.b;.c", {}, 0, ".b", "", ".a;.c", {}},  // the others keep their order
-        {".a;.b;.c", {}, 0, ".a", "", ".c", {}, ".c"},  // shortened by another program: shown again
         {"x\0y;.z"s, {}, 0, ".z", "", "x\0y"s, {}},  // kept whole
         {"x\0y;.z"s, {}, 0, "x", "", ".z", {}},      // removed whole
-        {".a;.b", {}, 0, ".a", "", ".c;.b", {}, ".c;.b"},  // an overtaken list is shown again, not written back
-        {".q", ".one", 1, ".one - User Applied", "", ".q", {}},
-        {{}, ".a;.b;.c", 1, ".b - User Applied", "", {}, ".a;.c"},
-        {{}, ".a;.b", 1, ".a - User Applied", "", {}, ".c;.b", ".c;.b"},
         {{}, "a\0b;.c"s, 1, "a", "", {}, ".c"},  // never a fragment into Level1Remove
         {{}, ".exe - Executable File\0;.c"s, 1, exe, "", {}, ".c"},
-        {{}, {}, 1, nullptr, "zip", {}, ".zip"},
         {{}, "", 1, nullptr, "zip", {}, ".zip"},  // an empty text is no list
-        {"none;.bat", {}, 1, nullptr, "zip", "none;.bat", ".zip"},  // shows no safe list, yet hides .bat
-        {{}, ".zip", 1, nullptr, ".zip", {}, ".zip;.zip"},  // added again, not de-duplicated
         {{}, ".%SARVELL_X%", 1, nullptr, ".b", {}, ".b;.%SARVELL_X%"},  // never expanded
     };
     for (const Case& c : cases) {
@@ -148,7 +134,6 @@ TEST_P(Policy, CommandsWriteTheirChangeAndKeepEverythingElse) {
                      c.add.value_or("-"));
         Given(c.remove, c.add);
         Show(c.view);
-        if (c.overtaken) SetRaw(P(), HKeyCurrentUser, key_, c.view ? "Level1Add" : "Level1Remove", kRegSz, Sz(*c.overtaken));
         view_.extension = c.select ? ".kept" : c.typed;  // only Add takes the text, and empties the box
         if (c.select) {
             Select(c.select);
