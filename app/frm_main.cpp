@@ -4,7 +4,6 @@
 
 #include "infowin/frm_about.h"
 #include "infowin/resource_ids.h"
-#include "policy/group_policy.h"
 #include "policy/outlook_version.h"
 #include "ui/text.h"
 
@@ -62,7 +61,7 @@ void FrmMain::OnLoad() {
     SendMessageW(Item(kOptType0), BM_SETCHECK, BST_CHECKED, 0);
     const std::string version = policy::GetOutlookVersion();
     ui::SetWindowTextUtf8(Item(kLabel3), policy::kVersionLabelPrefix + version);
-    policy_.emplace(*this, policy::SecurityKeyPathFor(version), policy::PolicyKeyPathFor(version));
+    policy_.emplace(*this, policy::SecurityKeyPathFor(version), version);
     policy_->RefreshList();
 }
 

@@ -1,7 +1,9 @@
-// What Group Policy decides about Outlook's attachment lists, read (never
-// written) below HKEY_CURRENT_USER, in the version's security key under
-// Software\Policies, so that the window can say why a change may have no
-// effect. Every read that fails counts as "not set".
+// What decides, above the user's own lists, what an Outlook blocks: Group
+// Policy and the Office cloud policy service (below Software\Policies), and
+// the new Outlook switched on. All of it read, never written, below
+// HKEY_CURRENT_USER, so that the window can say why a change may have no
+// effect. A read that fails, and a value of another type than the DWORD
+// the administrative templates write, count as "not set".
 #pragma once
 
 #include <string>
@@ -9,20 +11,20 @@
 
 namespace sarvell::policy {
 
-// The security key path of that version below Software\Policies.
-std::string PolicyKeyPathFor(std::string_view version);
-
-// What the main window's title adds to "Sarvell": nothing without such a
-// policy, else a short note in brackets:
-//   AdminSecurityMode 3 and AllowUsersToLowerAttachments not 1:
-//     Outlook ignores the user's Level1Remove;
+// What the main window's title adds to "Sarvell" for that Outlook version:
+// nothing when the user's lists decide, else the most decisive of
+//   the new Outlook in use (16.0 only): it reads neither list;
+//   DisallowAttachmentCustomization 1, whatever the security mode: Outlook
+//     ignores the user's Level1Remove;
+//   AdminSecurityMode 3 and AllowUsersToLowerAttachments not 1: the same;
 //   AdminSecurityMode 3 and FileExtensionsAddLevel1 listing an extension:
 //     those stay blocked whatever the user marks safe;
 //   AdminSecurityMode 3 alone: the lists are managed, the user's apply.
-std::string GroupPolicyNote(const std::string& policyKeyPath);
+// Each value comes from Cloud Policy where that sets it, else from Group
+// Policy, and the note names the one that decides.
+std::string PolicyNote(std::string_view version);
 
-inline constexpr const char* kNoteSafeListIgnored = " [Group Policy ignores your safe list]";
-inline constexpr const char* kNoteSomeStayBlocked = " [Group Policy keeps some types blocked]";
-inline constexpr const char* kNoteManaged = " [Managed by Group Policy]";
+inline constexpr const char* kNoteNewOutlook = " [The new Outlook ignores your lists]";
+inline constexpr const char* kNoteRestart = " [Restart Outlook to apply]";
 
 }  // namespace sarvell::policy

@@ -66,11 +66,20 @@ bool ListFilter::Suppresses(std::string_view row) const {
     return false;
 }
 
-SecurityPolicy::SecurityPolicy(PolicyView& view, std::string securityKeyPath, std::string policyKeyPath)
-    : view_(view), securityKeyPath_(std::move(securityKeyPath)), policyKeyPath_(std::move(policyKeyPath)) {}
+SecurityPolicy::SecurityPolicy(PolicyView& view, std::string securityKeyPath, std::string outlookVersion,
+                               std::vector<registry::host::Process> (*running)())
+    : view_(view), securityKeyPath_(std::move(securityKeyPath)), outlookVersion_(std::move(outlookVersion)), running_(running) {}
 
 void SecurityPolicy::ShowPolicyNote() {
-    if (!policyKeyPath_.empty()) view_.SetPolicyNote(GroupPolicyNote(policyKeyPath_));
+    if (outlookVersion_.empty()) return;
+    std::string note = PolicyNote(outlookVersion_);
+    if (note.empty() && !outlooksAtChange_.empty()) {
+        // An Outlook started since read the lists as they are now.
+        const std::vector<registry::host::Process> now = running_();
+        std::erase_if(outlooksAtChange_, [&](const auto& p) { return std::find(now.begin(), now.end(), p) == now.end(); });
+        if (!outlooksAtChange_.empty()) note = kNoteRestart;
+    }
+    view_.SetPolicyNote(note);
 }
 
 void SecurityPolicy::RefreshList() {
@@ -122,6 +131,7 @@ void SecurityPolicy::SaveList(std::string_view valueName, const std::vector<std:
     } else {
         SetRegValue(securityKeyPath_, valueName, JoinEntries(entries));
     }
+    if (!outlookVersion_.empty()) outlooksAtChange_ = running_();  // they go on with the lists they read
 }
 
 // Whether the last rows of the list show exactly the entries stored in the
@@ -167,6 +177,7 @@ void SecurityPolicy::MarkClick() {
             view_.RemoveRow(index);
             entries.erase(entries.begin() + index);
             SaveRemoveList(entries);
+            ShowPolicyNote();
             return;
         }
         // The user rows are the last rows of the blocked view, one per
@@ -184,7 +195,7 @@ void SecurityPolicy::MarkClick() {
         if (std::find(kCatalogue.begin(), kCatalogue.end(), row) == kCatalogue.end()) return RefreshList();
         const ListRead read = ReadListValue(securityKeyPath_, kRemove);
         if (!read.Composable()) return;  // never overwrite a list that could not be read
-        SetRegValue(securityKeyPath_, kRemove, PrependEntry(CatalogueExtension(row), read.TextOrNone()));
+        SaveRemoveList({PrependEntry(CatalogueExtension(row), read.TextOrNone())});
         RefreshList();
     } catch (...) {
         // The command ends where it stands, without a message.
@@ -197,7 +208,7 @@ void SecurityPolicy::AddClick() {
         if (extension.empty() || extension.front() != '.') extension.insert(extension.begin(), '.');
         const ListRead read = ReadListValue(securityKeyPath_, kAdd);
         if (!read.Composable()) return;
-        SetRegValue(securityKeyPath_, kAdd, PrependEntry(extension, read.TextOrNone()));
+        SaveAddList({PrependEntry(extension, read.TextOrNone())});
         RefreshList();
         view_.SetExtensionText("");
     } catch (...) {

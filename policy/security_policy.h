@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "policy/policy_view.h"
+#include "registry/host.h"
 
 namespace sarvell::policy {
 
@@ -33,9 +34,12 @@ private:
 
 class SecurityPolicy {
 public:
-    // With a policy key path, every fill of the list also tells the view
-    // what Group Policy decides there.
-    SecurityPolicy(PolicyView& view, std::string securityKeyPath, std::string policyKeyPath = {});
+    // With the Outlook version, every fill of the list also tells the view
+    // what decides above the lists (PolicyNote), or else that a change waits
+    // for Outlook to restart: after a command changed a list, while an
+    // Outlook that `running` listed then still runs.
+    SecurityPolicy(PolicyView& view, std::string securityKeyPath, std::string outlookVersion = {},
+                   std::vector<registry::host::Process> (*running)() = registry::host::OutlookProcesses);
 
     const std::string& SecurityKeyPath() const { return securityKeyPath_; }
 
@@ -67,7 +71,9 @@ private:
 
     PolicyView& view_;
     std::string securityKeyPath_;
-    std::string policyKeyPath_;
+    std::string outlookVersion_;
+    std::vector<registry::host::Process> (*running_)();
+    std::vector<registry::host::Process> outlooksAtChange_;  // that ran when a list last changed
 };
 
 }  // namespace sarvell::policy

@@ -2,8 +2,11 @@
 // itself, built once for Windows and once for the other systems.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace sarvell::registry::host {
 
@@ -13,5 +16,11 @@ std::string ExecutablePath();
 std::string ComputerName();
 // An environment variable, its name matched without regard to case.
 std::optional<std::string> EnvironmentVariable(const std::string& name);
+
+// A running process: its id and when it started, which together name it
+// even after the id is reused.
+using Process = std::pair<std::uint32_t, std::uint64_t>;
+// The processes named OUTLOOK.EXE in this user's session.
+std::vector<Process> OutlookProcesses();
 
 }  // namespace sarvell::registry::host

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <sstream>
@@ -17,7 +18,6 @@
 
 #include "app/frm_main.h"
 #include "infowin/info_ids.h"
-#include "policy/group_policy.h"
 #include "policy/outlook_version.h"
 #include "tests/support/backends.h"
 #include "ui/form.h"
@@ -27,16 +27,16 @@
 namespace sarvell::test {
 
 // Registers Outlook version `major` (CurVer "Outlook.Application.<major>")
-// with an empty security key and no policies; takes its keys away at the end.
+// with an empty security key, no policies and no new Outlook; takes its keys
+// away at the end.
 class OutlookInstall {
 public:
-    explicit OutlookInstall(const std::string& major = "77") : major_(major) {
+    explicit OutlookInstall(const std::string& major = "16") : major_(major) {
         SetRaw(P(), registry::HKeyClassesRoot, "Outlook.Application\\CurVer", "", registry::kRegSz, Sz("Outlook.Application." + major));
         Clear();
     }
     ~OutlookInstall() { Clear(); }
     std::string KeyPath() const { return policy::SecurityKeyPathFor(major_ + ".0"); }
-    std::string PolicyPath() const { return policy::PolicyKeyPathFor(major_ + ".0"); }
     // A list value's text as stored, or nothing when absent.
     std::optional<std::string> List(const std::string& name) const {
         const auto raw = GetRaw(P(), registry::HKeyCurrentUser, KeyPath(), name);
@@ -52,6 +52,44 @@ private:
         DeleteTree(P(), registry::HKeyCurrentUser, "Software\\Policies\\Microsoft\\Office\\" + major_ + ".0");
     }
     std::string major_;
+};
+
+// A program started as a user starts it; ended when the test ends, or by End.
+class Process {
+public:
+    explicit Process(std::filesystem::path exe, DWORD flags = 0) {
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        std::wstring commandLine = L"\"" + exe.make_preferred().wstring() + L"\"";
+        EXPECT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr, &si, &info_))
+            << "could not start " << exe.string() << ": error " << GetLastError();
+    }
+    ~Process() { End(); }
+    void End() {
+        if (info_.hProcess == nullptr) return;
+        if (!WaitExit(0)) TerminateProcess(info_.hProcess, 99);
+        WaitForSingleObject(info_.hProcess, 5000);
+        CloseHandle(info_.hThread);
+        CloseHandle(std::exchange(info_.hProcess, nullptr));
+    }
+    // The exit code; nothing while it still runs.
+    std::optional<DWORD> WaitExit(DWORD ms = 15000) const {
+        DWORD code = 0;
+        if (WaitForSingleObject(info_.hProcess, ms) != WAIT_OBJECT_0 || !GetExitCodeProcess(info_.hProcess, &code)) return {};
+        return code;
+    }
+    // Its visible main window, waited for.
+    HWND MainWindow() const {
+        for (const ULONGLONG end = GetTickCount64() + 15000; GetTickCount64() < end && !WaitExit(10);) {
+            DWORD pid = 0;
+            HWND main = FindWindowW(app::kMainWindowClass, nullptr);
+            if (main && IsWindowVisible(main) && GetWindowThreadProcessId(main, &pid) && pid == info_.dwProcessId) return main;
+        }
+        return nullptr;
+    }
+
+private:
+    PROCESS_INFORMATION info_{};
 };
 
 // WM_GETTEXT, so that it reads other processes' windows too.

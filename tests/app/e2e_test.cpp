@@ -14,55 +14,11 @@ namespace {
 using namespace sarvell::app;
 
 // This build's Sarvell.exe. Built on Linux: the Unix path is reached through Wine's drive Z:.
-std::wstring SarvellExe() {
-    std::wstring path = text::Widen(SARVELL_EXE);
-    if (!path.empty() && path[0] == L'/') path = L"Z:" + path;
-    std::replace(path.begin(), path.end(), L'/', L'\\');
-    return path;
-}
-
-// A Sarvell.exe started as a user starts it; ended when the test ends.
-class Process {
-public:
-    Process() {
-        STARTUPINFOW si{};
-        si.cb = sizeof si;
-        std::wstring commandLine = L"\"" + SarvellExe() + L"\"";
-        EXPECT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info_))
-            << "could not start Sarvell.exe: error " << GetLastError();
-    }
-    ~Process() {
-        if (!WaitExit(0)) TerminateProcess(info_.hProcess, 99);
-        WaitForSingleObject(info_.hProcess, 5000);
-        CloseHandle(info_.hThread);
-        CloseHandle(info_.hProcess);
-    }
-    // The exit code; nothing while it still runs.
-    std::optional<DWORD> WaitExit(DWORD ms = 15000) const {
-        DWORD code = 0;
-        if (WaitForSingleObject(info_.hProcess, ms) != WAIT_OBJECT_0 || !GetExitCodeProcess(info_.hProcess, &code)) return {};
-        return code;
-    }
-    // Its visible main window, waited for.
-    HWND MainWindow() const {
-        for (const ULONGLONG end = GetTickCount64() + 15000; GetTickCount64() < end && !WaitExit(10);) {
-            DWORD pid = 0;
-            HWND main = FindWindowW(kMainWindowClass, nullptr);
-            if (main && IsWindowVisible(main) && GetWindowThreadProcessId(main, &pid) && pid == info_.dwProcessId) return main;
-        }
-        return nullptr;
-    }
-
-private:
-    PROCESS_INFORMATION info_{};
+std::filesystem::path SarvellExe() { return std::filesystem::path((*SARVELL_EXE == '/' ? L"Z:" : L"") + text::Widen(SARVELL_EXE)).make_preferred(); }
+// Started as a user starts it.
+struct Sarvell : Process {
+    Sarvell() : Process(SarvellExe()) {}
 };
-
-// Visible Sarvell main windows, of any process.
-int MainWindowCount() {
-    int count = 0;
-    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, kMainWindowClass, nullptr)) != nullptr;) count += IsWindowVisible(w);
-    return count;
-}
 
 void SelectRow(HWND main, const std::string& row) {
     const auto rows = Rows(main);
@@ -78,7 +34,7 @@ TEST(EndToEnd, EveryCommandWritesTheRegistryAndASecondStartShowsNothing) {
     }
     OutlookInstall outlook("78");
     SetRaw(registry::CurrentPlatform(), registry::HKeyCurrentUser, outlook.KeyPath(), "Level1Remove", registry::kRegSz, Sz(".bat"));
-    Process sarvell;
+    Sarvell sarvell;
     HWND main = sarvell.MainWindow();
     ASSERT_NE(main, nullptr);
     EXPECT_EQ((std::tuple{Text(main, kLabel3), Rows(main)}), (std::tuple{"Outlook v78.0", std::vector<std::string>{".bat"}}));
@@ -93,21 +49,17 @@ TEST(EndToEnd, EveryCommandWritesTheRegistryAndASecondStartShowsNothing) {
     Click(main, kCmdDelete);
     EXPECT_EQ(outlook.List("Level1Add"), std::nullopt);
 
-    Process second;
+    Sarvell second;  // shows nothing: it ends at once, and the first goes on below
     EXPECT_EQ(second.WaitExit(), 0u);
-    EXPECT_EQ(MainWindowCount(), 1);
 
     Click(main, kOptType0);
     EXPECT_EQ(Rows(main), (std::vector<std::string>{".js", ".bat"}));  // as stored, not sorted
-    for (const char* row : {".js", ".bat"}) {
-        SelectRow(main, row);
-        Click(main, kCmdDelete);
-    }
-    EXPECT_EQ(outlook.List("Level1Remove"), std::nullopt);
+    SelectRow(main, ".js");
+    Click(main, kCmdDelete);
+    EXPECT_EQ(outlook.List("Level1Remove"), ".bat");
     PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);  // the title bar's close box ends it
     EXPECT_EQ(sarvell.WaitExit(), 0u);
-    EXPECT_EQ(MainWindowCount(), 0);
-    Process ended;  // and so does a WM_CLOSE sent by another program, as Task Manager's End task sends it
+    Sarvell ended;  // and so does a WM_CLOSE sent by another program, as Task Manager's End task sends it
     ASSERT_NE(main = ended.MainWindow(), nullptr);
     SendMessageTimeoutW(main, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
     EXPECT_EQ(ended.WaitExit(), 0u);

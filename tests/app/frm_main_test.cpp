@@ -3,6 +3,7 @@
 // buttons and keys do. The commands' registry work is driven end to end in e2e_test.
 #include <gtest/gtest.h>
 
+#include "registry/host.h"
 #include "tests/app/app_support.h"
 
 namespace sarvell::test {
@@ -42,13 +43,19 @@ TEST_F(MainWindow, ButtonsAndKeysDoOnlyWhatTheyShould) {
     for (int id : {0, kImage1 - 1, kCmdExit + 1, 0xFFFF, int(kCmdExit)}) {
         SendMessageW(main_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(main_));
     }
-    // Group Policy that decides is said in the title from the next fill on, and only while it decides.
+    // What decides above the lists is said in the title from the next fill on, and only while it decides.
     registry::Platform& p = registry::CurrentPlatform();
-    SetRaw(p, registry::HKeyCurrentUser, outlook_.PolicyPath(), "AdminSecurityMode", registry::kRegDword, {3, 0, 0, 0});
-    Click(main_, kOptType1);
-    EXPECT_EQ((std::tuple{Text(main_), Text(main_, kCmdDelete), IsWindowEnabled(Item(kCmdAdd)), Rows(main_).size()}),
-              (std::tuple{"Sarvell [Group Policy ignores your safe list]", "Mark as safe", TRUE, 71u}));
-    DeleteTree(p, registry::HKeyCurrentUser, outlook_.PolicyPath());
+    const std::tuple<std::string, const char*, const char*> deciders[] = {
+        {"Software\\Policies\\Microsoft\\Office\\16.0\\Outlook\\Security", "AdminSecurityMode", "Sarvell [Group Policy ignores your safe list]"},
+        {"Software\\Policies\\Microsoft\\Cloud\\Office\\16.0\\Outlook", "DisallowAttachmentCustomization", "Sarvell [Cloud Policy ignores your safe list]"},
+        {"Software\\Microsoft\\Office\\16.0\\Outlook\\Preferences", "UseNewOutlook", "Sarvell [The new Outlook ignores your lists]"}};
+    for (const auto& [key, name, title] : deciders) {  // each taken away before the next
+        SetRaw(p, registry::HKeyCurrentUser, key, name, registry::kRegDword, {std::uint8_t(*name == 'A' ? 3 : 1), 0, 0, 0});
+        Click(main_, kOptType1);
+        EXPECT_EQ((std::tuple{Text(main_), Text(main_, kCmdDelete), IsWindowEnabled(Item(kCmdAdd)), Rows(main_).size()}),
+                  (std::tuple{title, "Mark as safe", TRUE, 71u}));
+        DeleteTree(p, registry::HKeyCurrentUser, key);
+    }
     Click(main_, kOptType1);
     EXPECT_EQ(Text(main_), "Sarvell");
     for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {  // no default or cancel button
@@ -59,6 +66,18 @@ TEST_F(MainWindow, ButtonsAndKeysDoOnlyWhatTheyShould) {
         Pump();
     }
     EXPECT_EQ((std::tuple{outlook_.List("Level1Add"), Text(main_, kTxtExtension)}), (std::tuple{std::nullopt, ".zz"}));
+    // A change while Outlook runs waits for it to restart. The stand-in is
+    // named OUTLOOK.EXE: a copy of this program, started suspended, never run.
+    const auto dir = std::filesystem::temp_directory_path() / ("SarvellTest." + std::to_string(GetCurrentProcessId()));
+    std::filesystem::create_directory(dir);
+    std::filesystem::copy_file(text::Widen(registry::host::ExecutablePath()), dir / "OUTLOOK.EXE");
+    Process running(dir / "OUTLOOK.EXE", CREATE_SUSPENDED);
+    Click(main_, kCmdAdd);
+    EXPECT_EQ((std::tuple{outlook_.List("Level1Add"), Text(main_)}), (std::tuple{".zz", "Sarvell [Restart Outlook to apply]"}));
+    running.End();
+    std::filesystem::remove_all(dir);
+    Click(main_, kOptType1);
+    EXPECT_EQ(Text(main_), "Sarvell");
 
     Click(main_, kCmdExit);
     EXPECT_FALSE(IsWindow(main_) || frmMain);  // unloaded: the global reference is empty

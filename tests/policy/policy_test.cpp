@@ -17,6 +17,7 @@ namespace {
 using namespace registry;
 using namespace policy;
 using namespace std::string_literals;
+using V = std::vector<std::string>;
 
 TEST(Catalogue, HoldsTheSeventyOneRowsInOrder) {
     std::string joined;
@@ -43,10 +44,9 @@ TEST_P(OutlookVersion, IsTheProgrammaticNameAfterItsLastDotOrNa) {
     }
     DeleteTree(P(), HKeyClassesRoot, "Outlook.Application");
     EXPECT_EQ(GetOutlookVersion(), "n/a");  // no Outlook registered
-    EXPECT_EQ((std::tuple{SecurityKeyPathFor("11.0"), SecurityKeyPathFor("VERSION"), PolicyKeyPathFor("n/a")}),
+    EXPECT_EQ((std::tuple{SecurityKeyPathFor("11.0"), SecurityKeyPathFor("VERSION")}),
               (std::tuple{"Software\\Microsoft\\Office\\11.0\\Outlook\\Security",
-                          "Software\\Microsoft\\Office\\VERSION\\Outlook\\Security",  // the text put in is not searched again
-                          "Software\\Policies\\Microsoft\\Office\\n/a\\Outlook\\Security"}));
+                          "Software\\Microsoft\\Office\\VERSION\\Outlook\\Security"}));  // the text put in is not searched again
 }
 
 // An exception inside a read (as when memory runs out) makes it a failed
@@ -62,10 +62,11 @@ TEST(PolicyFaults, AnExceptionInAReadIsAFailedRead) {
         if (c.call == Call::QueryValue) throw std::bad_alloc();
         return std::nullopt;
     });
-    SetRaw(store, HKeyCurrentUser, PolicyKeyPathFor("16.0"), "AdminSecurityMode", kRegDword, {3, 0, 0, 0});
+    SetRaw(store, HKeyCurrentUser, "Software\\Policies\\Microsoft\\Office\\16.0\\Outlook\\Security", "AdminSecurityMode", kRegDword,
+           {3, 0, 0, 0});
     MemoryView view;
     view.extension = ".b";
-    SecurityPolicy(view, key, PolicyKeyPathFor("16.0")).AddClick();
+    SecurityPolicy(view, key, "16.0").AddClick();
     const std::string version = GetOutlookVersion();
     store.ClearFaults();
     EXPECT_EQ((std::tuple{version, GetRaw(store, HKeyCurrentUser, key, "Level1Add")->data, view.extension, view.policyNote}),
@@ -86,7 +87,6 @@ protected:
             if (text) SetRaw(P(), HKeyCurrentUser, key_, name, HasEnvironmentReference(*text) ? kRegExpandSz : kRegSz, Sz(*text));
         }
     }
-    Text Stored(const char* name) { return StoredText(P(), key_, name); }
     void Show(int index) {
         view_.safeView = index == 0;
         policy_->ViewSwitch(static_cast<std::int16_t>(index));
@@ -141,46 +141,84 @@ TEST_P(Policy, CommandsWriteTheirChangeAndKeepEverythingElse) {
         } else {
             policy_->AddClick();
         }
-        EXPECT_EQ(Stored("Level1Remove"), c.removeAfter);
-        EXPECT_EQ(Stored("Level1Add"), c.addAfter);
+        EXPECT_EQ(StoredText(P(), key_, "Level1Remove"), c.removeAfter);
+        EXPECT_EQ(StoredText(P(), key_, "Level1Add"), c.addAfter);
         EXPECT_EQ(view_.rows, ExpectedRows(P(), key_, c.view == 0));
         EXPECT_EQ(view_.extension, c.select ? ".kept" : "");
     }
 }
 
-// The title's note, read afresh at every fill: nothing unless Group Policy
-// sets the security mode (a DWORD 3); then the safe list ignored unless
-// users may demote attachments, else the types it adds kept blocked.
-TEST_P(Policy, TheTitleSaysWhenGroupPolicyDecides) {
-    const std::string policies = Path("Policies");
-    const Bytes three{3, 0, 0, 0}, one{1, 0, 0, 0};
-    const char *ignored = " [Group Policy ignores your safe list]", *someBlocked = " [Group Policy keeps some types blocked]",
-               *managed = " [Managed by Group Policy]";
-    const std::tuple<std::uint32_t, Bytes, std::optional<Bytes>, Text, const char*> cases[] = {
-        {kRegNone, {}, one, ".exe", ""},  // no security mode set by policy
-        {kRegDword, {2, 0, 0, 0}, {}, {}, ""}, {kRegSz, Sz("3"), {}, {}, ""},
-        {kRegDword, three, {}, ".exe", ignored}, {kRegDword, three, Bytes{0, 0, 0, 0}, {}, ignored},
-        {kRegDword, three, one, ".exe;.zip", someBlocked},
-        {kRegDword, three, one, ";", managed},  // no extension in the list
+// The title's note, read afresh at every fill: what decides above the
+// lists, the most decisive first, each value Cloud Policy's where it sets
+// one, else Group Policy's; only DWORDs count.
+TEST_P(Policy, TheTitleSaysWhatDecidesAboveTheLists) {
+    const std::string g = "Software\\Policies\\Microsoft\\Office\\16.0\\Outlook", c = "Software\\Policies\\Microsoft\\Cloud\\Office\\16.0\\Outlook",
+                      gs = g + "\\Security", cs = c + "\\Security", prefs = "Software\\Microsoft\\Office\\16.0\\Outlook\\Preferences";
+    using Set = std::tuple<std::string, const char*, Variant>;  // a key, a name and a DWORD or a text
+    const auto mode = [](const std::string& key, int n = 3) { return Set{key, "AdminSecurityMode", n}; };
+    const auto allow = [](const std::string& key, int n = 1) { return Set{key, "AllowUsersToLowerAttachments", n}; };
+    const auto added = [](const std::string& key, const char* list) { return Set{key, "FileExtensionsAddLevel1", list}; };
+    const auto disallow = [](const std::string& key, Variant v = 1) { return Set{key, "DisallowAttachmentCustomization", v}; };
+    const std::string gIgnores = " [Group Policy ignores your safe list]", cIgnores = " [Cloud Policy ignores your safe list]";
+    const std::tuple<std::vector<Set>, std::string, const char*> cases[] = {
+        {{mode(gs, 2), added(gs, ".exe")}, "", "16.0"}, {{Set{gs, "AdminSecurityMode", "3"}}, "", "16.0"},
+        {{mode(gs)}, gIgnores, "16.0"}, {{mode(gs), allow(gs, 0)}, gIgnores, "16.0"},
+        {{mode(gs), allow(gs), added(gs, ".exe;.zip")}, " [Group Policy keeps some types blocked]", "16.0"},
+        {{mode(gs), allow(gs), added(gs, ";")}, " [Managed by Group Policy]", "16.0"},  // no extension in the list
+        {{mode(cs), allow(gs)}, " [Managed by Cloud Policy]", "16.0"}, {{mode(gs), allow(gs), allow(cs, 0)}, cIgnores, "16.0"},
+        {{mode(gs), allow(gs), added(cs, ".bat")}, " [Cloud Policy keeps some types blocked]", "16.0"},
+        {{mode(gs), allow(gs), added(cs, ""), added(gs, ".bat")}, " [Managed by Group Policy]", "16.0"},
+        {{disallow(g)}, gIgnores, "16.0"}, {{disallow(gs)}, gIgnores, "16.0"},
+        {{disallow(c), mode(gs), allow(gs), added(gs, ".exe")}, cIgnores, "16.0"}, {{disallow(c, 0), disallow(g)}, "", "16.0"},
+        {{Set{prefs, "UseNewOutlook", 1}, disallow(c)}, " [The new Outlook ignores your lists]", "16.0"},
+        {{Set{prefs, "UseNewOutlook", 1}}, "", "12.0"},
     };
-    SecurityPolicy policy(view_, key_, policies);
-    for (const auto& [type, mode, allow, add, note] : cases) {
-        DeleteTree(P(), HKeyCurrentUser, policies);
-        if (type != kRegNone) SetRaw(P(), HKeyCurrentUser, policies, "AdminSecurityMode", type, mode);
-        if (allow) SetRaw(P(), HKeyCurrentUser, policies, "AllowUsersToLowerAttachments", kRegDword, *allow);
-        if (add) SetRaw(P(), HKeyCurrentUser, policies, "FileExtensionsAddLevel1", kRegSz, Sz(*add));
-        policy.RefreshList();
-        EXPECT_EQ(view_.policyNote, note) << type << " " << ToText(Variant(mode)) << " " << add.value_or("-");
+    for (const auto& [sets, note, version] : cases) {
+        for (const std::string& key : {g, c, prefs}) DeleteTree(P(), HKeyCurrentUser, key);
+        for (const auto& [key, name, value] : sets) {
+            const auto* n = std::get_if<std::int32_t>(&value);
+            SetRaw(P(), HKeyCurrentUser, key, name, n ? kRegDword : kRegSz, n ? Bytes{std::uint8_t(*n), 0, 0, 0} : Sz(ToText(value)));
+        }
+        SecurityPolicy(view_, key_, version).RefreshList();
+        EXPECT_EQ(view_.policyNote, note) << sets.size() << " values, the first " << std::get<0>(sets[0]) << " " << std::get<1>(sets[0]);
     }
-    DeleteTree(P(), HKeyCurrentUser, policies);  // taken away while the window is open
-    policy.ViewSwitch(2);                         // a click of no button reads nothing
-    EXPECT_EQ(view_.policyNote, managed);
+    SecurityPolicy policy(view_, key_, "16.0");
+    policy.RefreshList();  // the last row's new Outlook, now for 16.0
+    for (const char* key : {"Software\\Policies", "Software\\Microsoft\\Office\\16.0"}) DeleteTree(P(), HKeyCurrentUser, key);
+    policy.ViewSwitch(2);  // taken away while the window is open; a click of no button reads nothing
+    EXPECT_EQ(view_.policyNote, " [The new Outlook ignores your lists]");
     view_.safeView = false;
     policy.ViewSwitch(1);
     cRegistry reg;
     reg.ClassKey(HKeyCurrentUser);
-    reg.SectionKey(policies);
-    EXPECT_EQ((std::tuple{view_.policyNote, reg.KeyExists()}), (std::tuple{"", false}));  // read, never made
+    reg.SectionKey("Software\\Policies");
+    const bool policies = reg.KeyExists();
+    reg.SectionKey(prefs);
+    EXPECT_EQ((std::tuple{view_.policyNote, policies, reg.KeyExists()}), (std::tuple{"", false, false}));  // read, never made
+}
+
+// After a command changed a list while an Outlook ran, until no Outlook
+// that ran then still runs; never for a running Outlook alone; after any
+// note of what decides above the lists.
+TEST_P(Policy, SaysRestartOutlookAfterAChangeWhileOneRuns) {
+    static std::vector<host::Process> running;
+    running = {{7, 70}};
+    Given(".a", {});
+    SecurityPolicy policy(view_, key_, "16.0", [] { return running; });
+    V notes;
+    const auto fill = [&] { policy.RefreshList(), notes.push_back(view_.policyNote); };
+    fill();
+    Select(".a");
+    policy.MarkClick();  // in the safe view, where no fill follows
+    notes.push_back(view_.policyNote);
+    SetRaw(P(), HKeyCurrentUser, "Software\\Policies\\Microsoft\\Office\\16.0\\Outlook", "DisallowAttachmentCustomization", kRegDword, {1, 0, 0, 0});
+    fill();
+    DeleteTree(P(), HKeyCurrentUser, "Software\\Policies");
+    fill();
+    running = {{7, 71}, {8, 80}};  // that Outlook ended and its id was taken again; another started since
+    fill();
+    const char* restart = " [Restart Outlook to apply]";
+    EXPECT_EQ(notes, (V{"", restart, " [Group Policy ignores your safe list]", restart, ""}));
 }
 
 TEST_P(Policy, ValuesOfOtherTypesAreNeverWritten) {

@@ -5,7 +5,6 @@
 #include "registry/cRegistry.h"
 
 #include <algorithm>
-#include <functional>
 
 #include "tests/support/backends.h"
 #include "text/wtf8.h"
@@ -67,10 +66,8 @@ TEST(RegistryProperties, ErrorsAndMachine) {
     MemoryStore store;
     PlatformScope scope(store);
     cRegistry reg = At(HKeyCurrentUser, "Software\\M", "v");
-    for (const auto& [given, stored] : {std::pair{"PC1", "\\\\PC1"}, {"\\\\PC1", "\\\\PC1"}, {"\xC3\xA4" "b", ""}}) {
-        reg.Machine(given);  // äb: two characters, three bytes
-        EXPECT_EQ(reg.Machine(), stored) << given;
-    }
+    reg.Machine("PC1");
+    EXPECT_EQ(reg.Machine(), "\\\\PC1");
     reg.Machine(host::ComputerName());  // this computer, through the connection; the store reaches no other
     reg.Value(Text("here"));
     EXPECT_EQ(reg.Value(), Text("here"));
@@ -89,9 +86,6 @@ TEST_P(Registry, KeyOperationsAndTheirErrors) {
     EXPECT_TRUE(reg.CreateKey() && reg.CreateKey());  // every missing level; an existing key is fine
     const std::string at = "Key: '-2147483647',Section: '" + Path("k\\sub");
     EXPECT_EQ(Raised([&] { reg.DeleteValue(); }), "Failed to delete registry " + at + "',Key: 'Level1Add");
-    SetRaw(P(), HKeyCurrentUser, Path("k\\sub"), "", kRegSz, Sz("d"));
-    reg.ValueKey("");
-    EXPECT_TRUE(reg.DeleteValue());  // the default value
     EXPECT_TRUE(reg.DeleteKey());
     EXPECT_EQ(Raised([&] { reg.DeleteKey(); }), "Failed to delete registry " + at);
     EXPECT_EQ(Raised([&] { reg.DeleteValue(); }), "Failed to open key '-2147483647',Section: '" + Path("k\\sub") +
@@ -103,9 +97,7 @@ TEST_P(Registry, ReadsEachTypeAndTakesItsValueType) {
     const std::tuple<std::uint32_t, Bytes, Variant> cases[] = {
         {kRegSz, Data("abc"), Text("abc")},  // stored without its terminating zero
         {kRegExpandSz, Sz("a%SARVELL_ROOT%\\x"), Text("aC:\\S\\x")},
-        // Text behind a zero character is expanded too, not cut off.
-        {kRegExpandSz, Data(std::string("%SARVELL_ROOT%\0%SARVELL_ROOT%\0", 30)), Text(std::string("C:\\S\0C:\\S", 9))},
-        {kRegDwordBigEndian, {0, 0, 0, 0x80}, Int(0x80)},
+        {kRegDword, {0x80, 0, 0, 0}, Int(0x80)},
         {kRegMultiSz, Data(std::string("a\0b\0\0", 5)), Text(std::string("a\0b\0", 4))},  // only the last zero goes
         {kRegNone, {}, Variant(Bytes{0})},  // other types are byte arrays with one element more
     };
@@ -136,61 +128,31 @@ TEST_P(Registry, WritesEachTypeAsValueTypeAsks) {
     }
 }
 
-TEST_P(Registry, ValueExTakesTheDefaultForAnEmptyTextOnly) {
+// ValueEx takes the default for an empty text only; a listing empties what
+// it is given first.
+TEST_P(Registry, ValueExAndEnumeration) {
     cRegistry reg;
-    reg.ValueEx(HKeyCurrentUser, Path("k"), "v", kRegSz, Text("fallback"), Text(""));  // empty text: the default
+    reg.ValueEx(HKeyCurrentUser, Path("k"), "v", kRegSz, Text("fallback"), Text(""));
     EXPECT_EQ(GetRaw(P(), HKeyCurrentUser, Path("k"), "v"), (RawValue{kRegSz, Sz("fallback")}));
     // A read keeps its arguments; one that finds nothing answers the default and leaves ValueType.
     EXPECT_EQ((std::tuple{reg.ValueEx(HKeyCurrentUser, Path("k"), "none", kRegDword, Text("d")), reg.ValueKey(), reg.ValueType()}),
               (std::tuple{Text("d"), "none", kRegDword}));
     EXPECT_THROW(reg.ValueEx(HKeyCurrentUser, Path("k"), "d", kRegDword, Int(7), Text("")), RegistryError);  // only for REG_SZ
-}
-
-TEST_P(Registry, EnumerationListsNamesAndEmptiesFirst) {
-    cRegistry reg = At(HKeyCurrentUser, Path("k"), "v");
     V names{"stale"}, sections{"stale"};
     std::int32_t count = 9, sectionCount = 9;
-    for (const char* name : {"a", "bb", ""}) SetRaw(P(), HKeyCurrentUser, Path("k"), name, kRegSz, Sz("1"));
+    for (const char* name : {"a", ""}) SetRaw(P(), HKeyCurrentUser, Path("k"), name, kRegSz, Sz("1"));
     for (const char* sub : {"k\\sub1", "k\\sub2"}) SetRaw(P(), HKeyCurrentUser, Path(sub), "x", kRegSz, Sz("2"));
+    reg.SectionKey(Path("k"));
     EXPECT_TRUE(reg.EnumerateValues(names, count) && reg.EnumerateSections(sections, sectionCount));
     std::sort(names.begin(), names.end());
     std::sort(sections.begin(), sections.end());
-    EXPECT_EQ((std::tuple{names, sections, count, sectionCount}), (std::tuple{V{"", "a", "bb"}, V{"sub1", "sub2"}, 3, 2}));
+    EXPECT_EQ((std::tuple{names, sections, count, sectionCount}), (std::tuple{V{"", "a", "v"}, V{"sub1", "sub2"}, 3, 2}));
 }
 
-// Runs `operation` once cleanly, then once per platform call it makes with
-// that call failing (once, and from that call on), until no fault fires;
-// `check` sees whether one fired, whether the operation raised, and the
-// store it left. No run may leave a handle open.
-void RunFaultMatrix(const std::function<void(MemoryStore&)>& setup, const std::function<void()>& operation,
-                    const std::function<void(bool fired, bool raised, MemoryStore&)>& check) {
-    for (bool persistent : {false, true}) {
-        for (std::uint64_t n = persistent;; ++n) {  // the clean run (n = 0) once
-            MemoryStore store;
-            PlatformScope scope(store);
-            setup(store);
-            store.ClearFaults();
-            if (n != 0) store.FailCall(n, status::AccessDenied, persistent);
-            bool raised = false;
-            try {
-                operation();
-            } catch (...) {
-                raised = true;
-            }
-            const bool fired = store.FaultFired();
-            store.ClearFaults();
-            SCOPED_TRACE((persistent ? "persistent fault at call " : "fault at call ") + std::to_string(n));
-            EXPECT_EQ(store.OpenHandles(), 0u) << "a handle was left open";
-            check(fired, raised, store);
-            if (n != 0 && !fired) break;
-        }
-    }
-}
-
-// Every platform call of the reads and writes the lists go through failing
-// in turn, once or from then on: a failed write or deletion raises and
-// leaves the old data; a read answers the value or the default; no handle
-// stays open.
+// Every platform call of the writes the lists go through failing in turn,
+// once or from then on, until a run meets no fault: a failed write or
+// deletion raises and leaves the old data; no handle stays open. (The
+// commands meet failing reads in the fuzz corpus.)
 TEST(RegistryFaults, FailedCallsNeverPassForSuccess) {
     const std::string path = "Software\\Faults\\Key";
     const auto setup = [&](MemoryStore& store) {
@@ -200,30 +162,36 @@ TEST(RegistryFaults, FailedCallsNeverPassForSuccess) {
     };
     cRegistry reg = At(HKeyCurrentUser, path, "v");
     reg.Default(Text("none"));
-    RunFaultMatrix(setup,
-                    [&] {
-                        reg.SectionKey(path);
-                        reg.ValueKey("gone");
-                        reg.DeleteValue();
-                        reg.ValueKey("v");
-                        reg.SectionKey(path + "\\New");  // a key the write makes
-                        reg.Value(Text("new"));
-                        reg.SectionKey(path);
-                        reg.Value(Text("new"));
-                    },
-                    [&](bool fired, bool raised, MemoryStore& store) {
-                        EXPECT_EQ(fired, raised) << "a failure was reported as success, or the reverse";
-                        EXPECT_EQ(GetRaw(store, HKeyCurrentUser, path, "v")->data, Sz(raised ? "%SARVELL_UNSET%;old" : "new"));
-                        EXPECT_EQ(GetRaw(store, HKeyCurrentUser, path, "other")->data, Sz("old"));
-                        EXPECT_TRUE(raised || !GetRaw(store, HKeyCurrentUser, path, "gone"));
-                    });
-    Variant read;
+    for (bool persistent : {false, true}) {
+        for (std::uint64_t n = persistent;; ++n) {  // the clean run (n = 0) once
+            MemoryStore store;
+            PlatformScope scope(store);
+            setup(store);
+            if (n != 0) store.FailCall(n, status::AccessDenied, persistent);
+            bool raised = false;
+            try {
+                reg.SectionKey(path);
+                reg.ValueKey("gone");
+                reg.DeleteValue();
+                reg.ValueKey("v");
+                reg.SectionKey(path + "\\New");  // a key the write makes
+                reg.Value(Text("new"));
+                reg.SectionKey(path);
+                reg.Value(Text("new"));
+            } catch (const RegistryError&) {
+                raised = true;
+            }
+            const bool fired = store.FaultFired();
+            store.ClearFaults();
+            SCOPED_TRACE((persistent ? "persistent fault at call " : "fault at call ") + std::to_string(n));
+            EXPECT_EQ((std::tuple{store.OpenHandles(), fired}), (std::tuple{0u, raised})) << "handles left open; a failure passed for success";
+            EXPECT_EQ(GetRaw(store, HKeyCurrentUser, path, "v")->data, Sz(raised ? "%SARVELL_UNSET%;old" : "new"));
+            EXPECT_EQ(GetRaw(store, HKeyCurrentUser, path, "other")->data, Sz("old"));
+            EXPECT_TRUE(raised || !GetRaw(store, HKeyCurrentUser, path, "gone"));
+            if (n != 0 && !fired) break;
+        }
+    }
     reg.SectionKey(path);
-    RunFaultMatrix(setup, [&] { read = reg.Value(); },
-                    [&](bool, bool raised, MemoryStore&) {
-                        EXPECT_FALSE(raised);
-                        EXPECT_TRUE(read == Text("none") || read == Text("%SARVELL_UNSET%;old")) << ToText(read);
-                    });
     MemoryStore store;
     PlatformScope scope(store);
     setup(store);
@@ -266,16 +234,12 @@ SARVELL_BACKEND_TESTS(Associations);
 TEST_P(Associations, WritesEveryKeyAskedForUnderBothRoots) {
     cRegistry reg;
     reg.ValueKey("stale");  // the registration writes default values whatever the instance held
-    const std::string shell = cls_ + "\\shell\\", x = "\"%ProgramFiles%\\x.exe\"";
-    reg.CreateEXEAssociation("  \"C:\\Tools\\app.exe  ", cls_, "d", ext_);
-    EXPECT_EQ((V{Both("." + ext_), Both(cls_), Both(shell + "open"), Both(shell + "open\\command"), Both(shell + "print"),
-                 Both(cls_ + "\\DefaultIcon")}),
-              (V{cls_, "d", "&Open", "\"C:\\Tools\\app.exe\" \"%1\"", "-", "-"}));
-    reg.CreateEXEAssociation("%ProgramFiles%\\x.exe", cls_, "d", ext_, "&Run", true, "&Out", true, "&Make", true, "", 2);
-    EXPECT_EQ((V{Both(shell + "open"), Both(shell + "print"), Both(shell + "print\\command", kRegExpandSz), Both(shell + "new"),
-                 Both(shell + "new\\command", kRegExpandSz), Both(shell + "add"), Both(shell + "add\\command", kRegExpandSz),
+    const std::string shell = cls_ + "\\shell\\", x = "\"%ProgramFiles%\\x.exe\"";  // trimmed, and quoted once
+    reg.CreateEXEAssociation("  \"%ProgramFiles%\\x.exe  ", cls_, "d", ext_, "&Run", true, "&Out", false, "", true, "", 2);
+    EXPECT_EQ((V{Both("." + ext_), Both(cls_), Both(shell + "open"), Both(shell + "open\\command", kRegExpandSz), Both(shell + "print"),
+                 Both(shell + "print\\command", kRegExpandSz), Both(shell + "new"), Both(shell + "add"), Both(shell + "add\\command", kRegExpandSz),
                  Both(cls_ + "\\DefaultIcon", kRegExpandSz)}),
-              (V{"&Run", "&Out", x + " /p \"%1\"", "&Make", x + " /n \"%1\"", "&Install " + ext_, x + " /a \"%1\"", x + ",2"}));
+              (V{cls_, "d", "&Run", x + " \"%1\"", "&Out", x + " /p \"%1\"", "-", "&Install " + ext_, x + " /a \"%1\"", x + ",2"}));
     // Left aimed at the last key written, below HKEY_LOCAL_MACHINE.
     EXPECT_EQ((std::tuple{reg.SectionKey(), reg.ClassKey()}), (std::tuple{cls_ + "\\DefaultIcon", HKeyLocalMachine}));
 }
@@ -300,21 +264,14 @@ TEST_P(Associations, AdditionalVerbsNeedTheClassAndWholeGroups) {
 // The platform rules the reads and writes of the lists, CurVer and the
 // policy values rely on. The same tests run over the memory store and,
 // under Wine, over advapi32: where they disagree, the store is wrong.
-class Conformance : public BackendTest {
-protected:
-    // The handle the last Open or Create gave; closed before the platform goes.
-    KeyHandle& Key() { return key_ ? *key_ : key_.emplace(P()); }
-    Status Open(Handle root, const std::string& path) { return P().OpenKey(root, path, kKeySpecificRights, Key().put()); }
-    std::optional<KeyHandle> key_;
-    const Handle hkcu_ = RootHandle(HKeyCurrentUser);
-};
+class Conformance : public BackendTest {};
 SARVELL_BACKEND_TESTS(Conformance);
 
 // A failed open or create hands out no handle to close.
 TEST_P(Conformance, AFailedOpenHandsOutNoHandle) {
     Handle none = 7, bad = 7;
-    EXPECT_EQ((std::tuple{P().OpenKey(hkcu_, Path("none"), kKeyQueryValue, none),
-                          P().CreateKey(hkcu_, Path(std::string(257, 'k')), kKeySpecificRights, bad), none, bad}),
+    EXPECT_EQ((std::tuple{P().OpenKey(RootHandle(HKeyCurrentUser), Path("none"), kKeyQueryValue, none),
+                          P().CreateKey(RootHandle(HKeyCurrentUser), Path(std::string(257, 'k')), kKeySpecificRights, bad), none, bad}),
               (std::tuple{status::FileNotFound, status::InvalidParameter, Handle{0}, Handle{0}}));  // a level: at most 256
 }
 
@@ -323,21 +280,12 @@ TEST_P(Conformance, AFailedOpenHandsOutNoHandle) {
 TEST_P(Conformance, NamesCompareWithoutCaseAndKeepTheirCase) {
     SetRaw(P(), HKeyCurrentUser, Path("K"), "LEVEL1REMOVE", kRegSz, Sz(".bat"));
     SetRaw(P(), HKeyCurrentUser, Path("k"), "Level1Remove", kRegSz, Sz(".exe"));
+    KeyHandle key(P());
     std::string name;
-    ASSERT_EQ(Open(hkcu_, Path("k")), status::Success);
-    EXPECT_EQ((std::tuple{P().EnumValue(Key().get(), 0, 100, name), name, GetRaw(P(), HKeyCurrentUser, Path("k"), "level1remove")->data,
-                          Open(hkcu_, Path("kk"))}),
-              (std::tuple{status::Success, "LEVEL1REMOVE", Sz(".exe"), status::FileNotFound}));
-}
-
-// An unknown name keeps both its signs, and the second does not open another name.
-TEST_P(Conformance, EnvironmentExpansionLeavesUnknownNamesAsTheyStand) {
-    SetEnv("SARVELL_CONF", "val");
-    const std::pair<std::string_view, const char*> cases[] = {
-        {"x%SARVELL_NOPE%SARVELL_CONF%", "x%SARVELL_NOPE%SARVELL_CONF%"}, {"a%SARVELL_CONF%b%sarvell_conf%%", "avalbval%"},
-        {std::string_view("a\0%SARVELL_CONF%", 16), "a"},  // up to a zero
-    };
-    for (const auto& [text, expanded] : cases) EXPECT_EQ(P().ExpandEnvironment(text), expanded) << text;
+    ASSERT_EQ(P().OpenKey(RootHandle(HKeyCurrentUser), Path("k"), kKeyQueryValue, key.put()), status::Success);
+    EXPECT_EQ((std::tuple{P().EnumValue(key.get(), 0, 100, name), name, GetRaw(P(), HKeyCurrentUser, Path("k"), "level1remove")->data,
+                          GetRaw(P(), HKeyCurrentUser, Path("kk"), "Level1Remove")}),
+              (std::tuple{status::Success, "LEVEL1REMOVE", Sz(".exe"), std::nullopt}));
 }
 
 }  // namespace

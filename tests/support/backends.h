@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -19,8 +20,6 @@
 #include <windows.h>
 
 #include "registry/win32_platform.h"
-#else
-#include <cstdlib>
 #endif
 
 namespace sarvell::test {
@@ -112,7 +111,6 @@ protected:
         if (!platform_) platform_ = std::make_unique<registry::MemoryStore>();
         scope_ = std::make_unique<registry::PlatformScope>(*platform_);
         base_ = "Software\\SarvellTests\\" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        for (char& c : base_) c = c == '/' ? '_' : c;
         DeleteTree(P(), registry::HKeyCurrentUser, base_);
     }
     void TearDown() override { DeleteTree(P(), registry::HKeyCurrentUser, base_); }
