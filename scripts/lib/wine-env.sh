@@ -3,8 +3,6 @@
 # display of its own when asked for one.
 # shellcheck shell=bash
 
-sarvell_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko install prompts in a fresh prefix.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
@@ -56,10 +54,10 @@ wine_virtual_desktop() {
 }
 
 wine_desktop_start() {
-  local attempt _
+  local _
   # Right after the server starts, the desktop's explorer may give up while
   # the prefix's services come up: it is asked again.
-  for attempt in 1 2 3 4 5; do
+  for _ in 1 2 3 4 5; do
     (wine explorer.exe "/desktop=Default,$1" </dev/null >/dev/null 2>&1 &)
     for _ in $(seq 30); do
       xwininfo -name "Default - Wine desktop" >/dev/null 2>&1 && return 0
@@ -71,26 +69,31 @@ wine_desktop_start() {
 }
 
 wine_stop() {
-  [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1 || true
+  if [ -n "${WINEPREFIX:-}" ]; then wineserver -k >/dev/null 2>&1 || true; fi
 }
 
-# xvfb_start: starts a virtual display on a free number and exports DISPLAY.
+# xvfb_start: starts a virtual display and exports DISPLAY. Xvfb picks a
+# free display number itself and writes it once it takes connections.
 xvfb_start() {
-  local n
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    sarvell_xvfb_pid=$!
-    for _ in $(seq 50); do
-      [ -e "/tmp/.X11-unix/X$n" ] && { export DISPLAY=":$n"; return 0; }
-      sleep 0.1
-    done
-    kill "$sarvell_xvfb_pid" 2>/dev/null || true
+  local number _
+  number=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
+  sarvell_xvfb_pid=$!
+  for _ in $(seq 100); do
+    if [ -s "$number" ]; then
+      DISPLAY=":$(head -n 1 "$number")"
+      export DISPLAY
+      rm -f "$number"
+      return 0
+    fi
+    kill -0 "$sarvell_xvfb_pid" 2>/dev/null || break
+    sleep 0.1
   done
+  rm -f "$number"
   echo "could not start Xvfb" >&2
   return 1
 }
 
 xvfb_stop() {
-  [ -n "${sarvell_xvfb_pid:-}" ] && kill "$sarvell_xvfb_pid" 2>/dev/null || true
+  if [ -n "${sarvell_xvfb_pid:-}" ]; then kill "$sarvell_xvfb_pid" 2>/dev/null || true; fi
 }
