@@ -1,5 +1,7 @@
 #include "policy/mod_registry.h"
 
+#include <new>
+
 #include "policy/list_value.h"
 #include "registry/cRegistry.h"
 
@@ -54,7 +56,9 @@ ListRead ReadListValue(const std::string& keyPath, std::string_view valueName) n
         read.state = ListRead::State::Present;
         read.isText = std::holds_alternative<std::string>(value);
         read.text = ToText(value);
-    } catch (...) {
+    } catch (const RegistryError&) {
+        read.state = ListRead::State::Failed;
+    } catch (const std::bad_alloc&) {  // a read that could not finish is a failed one
         read.state = ListRead::State::Failed;
     }
     return read;

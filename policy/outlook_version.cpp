@@ -1,5 +1,7 @@
 #include "policy/outlook_version.h"
 
+#include <new>
+
 #include "registry/cRegistry.h"
 
 namespace sarvell::policy {
@@ -19,9 +21,10 @@ std::string GetOutlookVersion() noexcept {
         if (name.empty()) return kNoVersion;
         const std::size_t dot = name.rfind('.');
         return (dot == std::string::npos ? name : name.substr(dot + 1)) + ".0";
-    } catch (...) {
-        return kNoVersion;
+    } catch (const registry::RegistryError&) {  // unreadable: no Outlook to be found
+    } catch (const std::bad_alloc&) {           // as unreadable
     }
+    return kNoVersion;
 }
 
 std::string SecurityKeyPathFor(std::string_view version) {

@@ -1,11 +1,13 @@
 #include "policy/security_policy.h"
 
 #include <algorithm>
+#include <new>
 
 #include "policy/catalogue.h"
 #include "policy/group_policy.h"
 #include "policy/list_value.h"
 #include "policy/mod_registry.h"
+#include "registry/registry_error.h"
 
 namespace sarvell::policy {
 
@@ -115,7 +117,7 @@ void SecurityPolicy::LoadRegistryEntries(std::int32_t viewIndex) {
         for (const auto& entry : entries) {
             if (!view_.AppendRow(safe ? entry : UserRow(entry))) return;
         }
-    } catch (...) {
+    } catch (const std::bad_alloc&) {
         // The rows added so far stay; the commands check the list against
         // the registry before they write anything back from it.
     }
@@ -197,8 +199,8 @@ void SecurityPolicy::MarkClick() {
         if (!read.Composable()) return;  // never overwrite a list that could not be read
         SaveRemoveList({PrependEntry(CatalogueExtension(row), read.TextOrNone())});
         RefreshList();
-    } catch (...) {
-        // The command ends where it stands, without a message.
+    } catch (const registry::RegistryError&) {  // a write that failed: the command ends where it stands, without a message
+    } catch (const std::bad_alloc&) {           // as a failed write
     }
 }
 
@@ -211,7 +213,8 @@ void SecurityPolicy::AddClick() {
         SaveAddList({PrependEntry(extension, read.TextOrNone())});
         RefreshList();
         view_.SetExtensionText("");
-    } catch (...) {
+    } catch (const registry::RegistryError&) {  // not stored: the text stays for another try
+    } catch (const std::bad_alloc&) {           // as not stored
     }
 }
 

@@ -32,10 +32,9 @@ Status Win32Platform::OpenKey(Handle root, std::string_view subKey, std::uint32_
 
 Status Win32Platform::CreateKey(Handle root, std::string_view subKey, std::uint32_t access, Handle& key) {
     HKEY out = nullptr;
-    SECURITY_ATTRIBUTES sa{};  // zero-filled: default security, not inheritable
     wchar_t emptyClass[] = L"";
     const LONG s = RegCreateKeyExW(H(root), Wide(subKey).c_str(), 0, emptyClass, REG_OPTION_NON_VOLATILE, access,
-                                   &sa, &out, nullptr);
+                                   nullptr, &out, nullptr);  // default security, not inheritable
     key = s == ERROR_SUCCESS ? reinterpret_cast<Handle>(out) : 0;
     return s;
 }
