@@ -122,6 +122,7 @@ TEST_P(Policy, CommandsWriteTheirChangeAndKeepEverythingElse) {
     const Case cases[] = {
         {{}, {}, 1, exe, "", ".exe", {}},  // the first one makes the key and the value
         {".exe", {}, 0, ".exe", "", {}, {}},  // the last row deletes the value
+        {".MDZ;.ws", {}, 1, exe, "", ".exe;.MDZ;.ws", {}},  // the blocked view hides .mdz and .ws*, the z too folded
         {"x\0y;.z"s, {}, 0, ".z", "", "x\0y"s, {}},  // kept whole
         {"x\0y;.z"s, {}, 0, "x", "", ".z", {}},      // removed whole
         {{}, "a\0b;.c"s, 1, "a", "", {}, ".c"},  // never a fragment into Level1Remove
