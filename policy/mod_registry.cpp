@@ -56,9 +56,7 @@ ListRead ReadListValue(const std::string& keyPath, std::string_view valueName) n
         read.state = ListRead::State::Present;
         read.isText = std::holds_alternative<std::string>(value);
         read.text = ToText(value);
-    } catch (const RegistryError&) {
-        read.state = ListRead::State::Failed;
-    } catch (const std::bad_alloc&) {  // a read that could not finish is a failed one
+    } catch (const std::bad_alloc&) {  // a read that could not finish is a failed one (it reports the rest)
         read.state = ListRead::State::Failed;
     }
     return read;
