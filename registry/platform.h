@@ -31,8 +31,11 @@ public:
     virtual Status DeleteKey(Handle root, std::string_view subKey) = 0;
     virtual Status DeleteValue(Handle key, std::string_view name) = 0;
     // With data null, answers the type and the size. With a buffer of
-    // `size` bytes that is too small, answers MoreData and the needed size
-    // and leaves the buffer alone. Otherwise fills it and sets `size`.
+    // `size` bytes that is too small (or none: `size` 0), answers MoreData
+    // and the size needed, and the buffer's contents are undefined.
+    // Otherwise fills it and sets `size` to the bytes it holds. A size
+    // answered ahead of the data may be larger than the data then read
+    // (the Win32 backend's for a string), never smaller.
     virtual Status QueryValue(Handle key, std::string_view name, std::uint32_t& type, std::uint8_t* data,
                               std::uint32_t& size) = 0;
     virtual Status SetValue(Handle key, std::string_view name, std::uint32_t type, const std::uint8_t* data,

@@ -49,52 +49,52 @@ Status Win32Platform::DeleteValue(Handle key, std::string_view name) {
     return RegDeleteValueW(H(key), Wide(name).c_str());
 }
 
+// Windows stores strings in UTF-16 and they cross the seam in UTF-8, whose
+// length is known only once the data is read: a size asked for ahead of
+// the data is a bound (three UTF-8 bytes at most for each two bytes), and
+// a read goes through a UTF-16 buffer of twice the caller's size, which
+// holds any text that fits it. One call for the size, one for the data;
+// a value that grows between them answers MoreData, and the caller reads
+// again.
 Status Win32Platform::QueryValue(Handle key, std::string_view name, std::uint32_t& type, std::uint8_t* data,
                                  std::uint32_t& size) {
     const std::wstring wname = Wide(name);
     DWORD t = 0;
-    DWORD bytes = 0;
-    LONG s = RegQueryValueExW(H(key), wname.c_str(), nullptr, &t, nullptr, &bytes);
-    if (s != ERROR_SUCCESS) return s;
-    if (!IsStringType(t)) {
-        if (data == nullptr) {
-            type = t;
-            size = bytes;
-            return ERROR_SUCCESS;
-        }
-        DWORD capacity = size;
-        s = RegQueryValueExW(H(key), wname.c_str(), nullptr, &t, data, &capacity);
+    const auto bound = [&t](DWORD bytes) {
+        return IsStringType(t) ? static_cast<std::uint32_t>(std::min<std::uint64_t>(std::uint64_t{bytes} + bytes / 2, UINT32_MAX))
+                               : bytes;
+    };
+    if (data == nullptr || size == 0) {
+        DWORD bytes = 0;
+        const LONG s = RegQueryValueExW(H(key), wname.c_str(), nullptr, &t, nullptr, &bytes);
         type = t;
-        size = capacity;
-        return s;
+        size = bound(bytes);
+        return s != ERROR_SUCCESS || bytes == 0 || data == nullptr ? s : ERROR_MORE_DATA;
     }
-    // Strings are read whole in UTF-16 and handed out as UTF-8; the value
-    // may grow between the two calls, so read until it fits.
-    std::vector<std::uint8_t> raw(bytes);
-    for (int attempt = 0;; ++attempt) {
-        DWORD capacity = static_cast<DWORD>(raw.size());
-        s = RegQueryValueExW(H(key), wname.c_str(), nullptr, &t, raw.empty() ? nullptr : raw.data(), &capacity);
-        if (s == ERROR_MORE_DATA && attempt < 8) {
-            raw.resize(capacity);
-            continue;
+    std::vector<std::uint8_t> raw(static_cast<std::size_t>(std::min<std::uint64_t>(std::uint64_t{size} * 2, std::min<std::uint64_t>(UINT32_MAX, SIZE_MAX))));
+    DWORD capacity = static_cast<DWORD>(raw.size());
+    LONG s = RegQueryValueExW(H(key), wname.c_str(), nullptr, &t, raw.data(), &capacity);
+    type = t;
+    if (s == ERROR_MORE_DATA) size = bound(capacity);
+    if (s != ERROR_SUCCESS) return s;
+    raw.resize(capacity);
+    std::string text;
+    if (IsStringType(t)) {
+        std::u16string units(raw.size() / 2, u'\0');
+        for (std::size_t i = 0; i < units.size(); ++i) {  // UTF-16LE, as Windows stores it
+            units[i] = static_cast<char16_t>(raw[2 * i] | raw[2 * i + 1] << 8);
         }
-        if (s != ERROR_SUCCESS) return s;
-        raw.resize(capacity);
-        break;
+        text = sarvell::text::ToWtf8(units);
+    } else {
+        text.assign(raw.begin(), raw.end());
     }
-    std::u16string units(raw.size() / 2, u'\0');
-    for (std::size_t i = 0; i < units.size(); ++i) {  // UTF-16LE, as Windows stores it
-        units[i] = static_cast<char16_t>(raw[2 * i] | raw[2 * i + 1] << 8);
-    }
-    std::string text = IsStringType(t) ? sarvell::text::ToWtf8(units) : std::string(raw.begin(), raw.end());
     if (text.size() > std::numeric_limits<std::uint32_t>::max()) return ERROR_NOT_ENOUGH_MEMORY;
     const auto needed = static_cast<std::uint32_t>(text.size());
-    type = t;
-    if (data != nullptr && size < needed) {
+    if (size < needed) {
         size = needed;
         return ERROR_MORE_DATA;
     }
-    if (data != nullptr) std::copy(text.begin(), text.end(), data);  // bytes, as the platform hands them: no terminator added
+    std::copy(text.begin(), text.end(), data);  // bytes, as the platform hands them: no terminator added
     size = needed;
     return ERROR_SUCCESS;
 }
