@@ -7,6 +7,7 @@
 #include <exception>
 
 #include "app/frm_main.h"
+#include "registry/host.h"
 #include "registry/registry_error.h"
 #include "ui/handle.h"
 #include "ui/form.h"
@@ -70,7 +71,7 @@ void ReportFatalError() noexcept {
         } catch (...) {
         }
     }
-    MessageBoxW(nullptr, text::Widen(text).c_str(), text::Widen(registry::ProgramName()).c_str(),
+    MessageBoxW(nullptr, text::Widen(text).c_str(), text::Widen(registry::host::ProgramName()).c_str(),
                 MB_OK | MB_ICONERROR | MB_TASKMODAL);
     ExitProcess(1);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "registry/host.h"
 #include "registry/platform.h"
 #include "text/wtf8.h"
 
@@ -229,7 +230,7 @@ void cRegistry::Value(Variant vValue) {
     }
     if (valueType_ == kRegBinary && !IsBytes(vValue)) {
         // Raised with no description of its own: the standard one fills in.
-        throw RegistryError(kErrRegistry, ProgramName(), kApplicationDefinedError);
+        throw RegistryError(kErrRegistry, host::ProgramName(), kApplicationDefinedError);
     }
     if (WriteData(platform, key.get(), vValue) != status::Success) Raise(kErrSetValue, WriteFailureMessage(vValue));
 }

@@ -12,6 +12,11 @@ namespace sarvell::registry::host {
 
 // The running program's file, or "" when it cannot be told.
 std::string ExecutablePath();
+// Its name without the extension ("Sarvell"): who raises the registry's
+// errors and titles a fatal error's report.
+std::string ProgramName();
+// A path's file name without its extension: "C:\\Tools\\Sarvell.exe" gives "Sarvell".
+std::string FileStem(std::string path);
 // This computer's name, as a connection to it names it.
 std::string ComputerName();
 // An environment variable, its name matched without regard to case.

@@ -6,16 +6,6 @@
 
 namespace sarvell::registry {
 
-std::string ProgramName() { return FileStem(host::ExecutablePath()); }
-
-std::string FileStem(std::string path) {
-    const std::size_t slash = path.find_last_of("\\/");
-    if (slash != std::string::npos) path.erase(0, slash + 1);
-    const std::size_t dot = path.rfind('.');
-    if (dot != std::string::npos && dot != 0) path.erase(dot);
-    return path;
-}
-
-std::string RegistrySource() { return ProgramName() + ".cRegistry"; }
+std::string RegistrySource() { return host::ProgramName() + ".cRegistry"; }
 
 }  // namespace sarvell::registry

@@ -34,10 +34,6 @@ private:
     std::string description_;
 };
 
-// The running program's file name without its extension ("Sarvell").
-std::string ProgramName();
-// A path's file name without its extension: "C:\\Tools\\Sarvell.exe" gives "Sarvell".
-std::string FileStem(std::string path);
 
 // "<program>.cRegistry", the source of every error the class raises.
 std::string RegistrySource();

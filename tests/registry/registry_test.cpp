@@ -34,7 +34,7 @@ std::string Raised(F&& f, std::int32_t number = kErrRegistry) {
         f();
     } catch (const RegistryError& e) {
         EXPECT_EQ(e.Number(), number);
-        EXPECT_EQ(e.Source(), number == kErrRegistry && e.Description() == kApplicationDefinedError ? ProgramName()
+        EXPECT_EQ(e.Source(), number == kErrRegistry && e.Description() == kApplicationDefinedError ? host::ProgramName()
                                                                                                      : RegistrySource());
         return e.Description();
     }
@@ -62,7 +62,7 @@ TEST(RegistryProperties, ErrorsAndMachine) {
     EXPECT_EQ(RegistrySource(), "registry_tests.cRegistry");
     EXPECT_EQ((std::vector{kErrRegistry, kErrSetValue, kErrEnumerateSections, kErrAssociationItems, kErrClassNotDefined}),
               (std::vector{26001, -2147194455, -2147194454, -2147194452, -2147194451}));  // as the error report shows them
-    EXPECT_EQ((V{FileStem("C:\\a.b\\Sarvell.exe"), FileStem("/x/.hidden")}), (V{"Sarvell", ".hidden"}));
+    EXPECT_EQ((V{host::FileStem("C:\\a.b\\Sarvell.exe"), host::FileStem("/x/.hidden")}), (V{"Sarvell", ".hidden"}));
     MemoryStore store;
     PlatformScope scope(store);
     cRegistry reg = At(HKeyCurrentUser, "Software\\M", "v");
