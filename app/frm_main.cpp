@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "infowin/frm_about.h"
-#include "infowin/resource_ids.h"
 #include "policy/outlook_version.h"
 #include "ui/text.h"
 
@@ -40,15 +39,14 @@ constexpr ui::Control kControls[] = {
              "to an Outlook email.",
      .left = 720, .top = 120, .width = 4935, .height = 975},
     {.id = kLabel3, .kind = ui::kLineLabel, .left = kFrameLeft + 240, .top = kFrameTop + 360, .width = 1455, .height = 255},
-    {.id = kImage1, .kind = ui::kIcon, .left = 120, .top = 120, .width = 480, .height = 480},
+    {.id = kImage1, .kind = ui::kIcon, .left = 120, .top = 120, .width = 480, .height = 480, .picture = {IDI_PICTURE, 480}},
     // A separator: only its top edge lies inside the window. Last, it lies
     // beneath Label3 and the buttons in its area, and clipped by them.
     {.id = kFrame1, .kind = ui::kSeparator, .text = "  Dunmere ", .left = kFrameLeft, .top = kFrameTop, .width = 6015, .height = 735},
 };
 
 constexpr ui::FormLayout kForm{.className = kMainWindowClass, .title = "Sarvell", .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
-                               .clientWidth = 5880, .clientHeight = 5580, .icon = IDI_SARVELL,
-                               .picture = kImage1, .pictureIcon = IDI_PICTURE, .pictureTwips = 480, .controls = kControls};
+                               .clientWidth = 5880, .clientHeight = 5580, .icon = IDI_SARVELL, .controls = kControls};
 
 }  // namespace
 

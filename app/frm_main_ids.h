@@ -3,6 +3,12 @@
 // which the dialog manager turns into those, reach no command.
 #pragma once
 
+/* The icons this window shows, as the resource script numbers them; the
+   first icon group is the one the shell shows for the exe. */
+#define IDI_SARVELL 1
+#define IDI_PICTURE 2
+
+#ifndef RC_INVOKED
 namespace sarvell::app {
 
 inline constexpr const wchar_t* kMainWindowClass = L"Dunmere.Sarvell.frmMain";
@@ -25,3 +31,4 @@ enum MainControl : int {
 };
 
 }  // namespace sarvell::app
+#endif

@@ -5,8 +5,6 @@
 #include "infowin/frm_donation.h"
 #include "infowin/info_ids.h"
 #include "infowin/info_text.h"
-#include "infowin/resource_ids.h"
-#include "infowin/version.h"
 #include "ui/handle.h"
 #include "ui/shell.h"
 #include "ui/text.h"
@@ -34,7 +32,9 @@ constexpr ui::Control Credit(int id, const char* text, int top) {
 constexpr ui::Control kControls[] = {
     {.id = kAboutOK, .kind = ui::kPushButton, .text = "OK", .left = 4200, .top = 3000, .width = 1260, .height = 345},
     {.id = kAboutDonation, .kind = ui::kPushButton, .text = "Donationware", .left = 4200, .top = 2520, .width = 1260, .height = 375},
-    {.id = kAboutPicture, .kind = ui::kPictureBox, .left = 240, .top = 120, .width = 1450, .height = 1455},
+    // The picture fills its box: 96 pixels at 100 %.
+    {.id = kAboutPicture, .kind = ui::kPictureBox, .left = 240, .top = 120, .width = 1450, .height = 1455,
+     .picture = {IDI_PRODUCT, 1440}},
     Credit(kAboutCredit1, "Created By: Dunmere", 960),
     Credit(kAboutCredit2, "Dunmere Application Design Team", 1320),
     Credit(kAboutCredit3, kMakerWebAddress, 1680),
@@ -45,10 +45,8 @@ constexpr ui::Control kControls[] = {
     {.id = kAboutDisclaimer, .kind = ui::kWrappedLabel, .text = kDisclaimer, .left = 120, .top = 2520, .width = 3495, .height = 795},
 };
 
-// The picture fills its box: 96 pixels at 100 %.
 constexpr ui::FormLayout kForm{.className = kAboutClass, .title = "About", .style = WS_POPUP | WS_CAPTION | WS_SYSMENU,
                                .exStyle = WS_EX_DLGMODALFRAME, .clientWidth = 5550, .clientHeight = 3435, .icon = IDI_ABOUT,
-                               .picture = kAboutPicture, .pictureIcon = IDI_PRODUCT, .pictureTwips = 1440,
                                .controls = kControls, .closeButton = kAboutOK};
 
 // Shape1(0..2), painted in index order, so that each lies over the one before.

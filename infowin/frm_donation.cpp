@@ -2,7 +2,6 @@
 
 #include "infowin/info_ids.h"
 #include "infowin/info_text.h"
-#include "infowin/resource_ids.h"
 #include "ui/handle.h"
 #include "ui/shell.h"
 
@@ -31,13 +30,13 @@ constexpr ui::Control kControls[] = {
     {.id = kDonationLabel2, .kind = ui::kTitle, .text = "Donationware - ", .left = 120, .top = 50, .width = 1455, .height = 255},
     {.id = kDonationLabel3, .kind = ui::kLineLabel, .text = "Support future development", .left = 960, .top = 240, .width = 2175,
      .height = 255},
-    {.id = kDonationImage, .kind = ui::kBannerIcon, .left = 3960, .top = 0, .width = 480, .height = 480},
+    {.id = kDonationImage, .kind = ui::kBannerIcon, .left = 3960, .top = 0, .width = 480, .height = 480,
+     .picture = {IDI_BANNER, 480}},
     {.id = kDonationFrame, .kind = ui::kSeparator, .text = "  Dunmere ", .left = -120, .top = 2640, .width = 4935, .height = 735},
 };
 
 constexpr ui::FormLayout kForm{.className = kDonationClass, .title = "Donationware", .style = WS_POPUP | WS_CAPTION | WS_SYSMENU,
                                .exStyle = WS_EX_TOOLWINDOW, .clientWidth = 4680, .clientHeight = 3285,
-                               .picture = kDonationImage, .pictureIcon = IDI_BANNER, .pictureTwips = 480,
                                .controls = kControls, .closeButton = kDonationOK};
 
 }  // namespace

@@ -2,6 +2,12 @@
 // shared with the tests that drive them.
 #pragma once
 
+/* The icons these windows show, as the resource script numbers them. */
+#define IDI_PRODUCT 3
+#define IDI_BANNER 4
+#define IDI_ABOUT 5
+
+#ifndef RC_INVOKED
 namespace sarvell::infowin {
 
 inline constexpr const wchar_t* kAboutClass = L"Dunmere.Sarvell.frmAbout";
@@ -34,3 +40,4 @@ enum DonationControl : int {
 };
 
 }  // namespace sarvell::infowin
+#endif

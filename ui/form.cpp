@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <stdexcept>
 #include <utility>
-#include <vector>
 
 #include "ui/font.h"
 #include "ui/separator.h"
@@ -56,71 +55,6 @@ UniqueIcon LoadIconAt(int id, int size) {
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
 }
 
-// While a modal window is up, every other window of the thread takes no
-// input; these are the ones it disabled, and what to give back at its end.
-struct ModalFrame {
-    HWND window;
-    HWND previousActive;
-    HWND previousFocus;  // disabling its window takes the focus away: it is given back at the end
-    std::vector<HWND> disabled;
-};
-
-std::vector<ModalFrame>& ModalFrames() {
-    static std::vector<ModalFrame> frames;
-    return frames;
-}
-
-BOOL CALLBACK DisableOthers(HWND hwnd, LPARAM param) {
-    return Guarded([&] {
-        auto* frame = reinterpret_cast<ModalFrame*>(param);
-        if (hwnd != frame->window && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
-            EnableWindow(hwnd, FALSE);
-            frame->disabled.push_back(hwnd);
-        }
-        return TRUE;
-    });
-}
-
-// Gives back what a modal window took; called just before it is destroyed,
-// so that activation returns to the window beneath and not to another program.
-void EndModal(HWND window) {
-    auto& frames = ModalFrames();
-    const auto it = std::find_if(frames.begin(), frames.end(), [&](const ModalFrame& f) { return f.window == window; });
-    if (it == frames.end()) return;
-    const ModalFrame frame = *it;
-    frames.erase(it);
-    for (HWND h : frame.disabled) {
-        if (IsWindow(h)) EnableWindow(h, TRUE);
-    }
-    if (frame.previousActive != nullptr && IsWindow(frame.previousActive)) {
-        SetActiveWindow(frame.previousActive);
-        if (IsChild(frame.previousActive, frame.previousFocus)) SetFocus(frame.previousFocus);
-    }
-}
-
-// Shows a window modally and runs its messages until it is destroyed.
-void RunModal(HWND window) {
-    ModalFrame frame{window, GetActiveWindow(), GetFocus(), {}};
-    EnumThreadWindows(GetCurrentThreadId(), &DisableOthers, reinterpret_cast<LPARAM>(&frame));
-    ModalFrames().push_back(std::move(frame));
-    ShowWindow(window, SW_SHOW);
-    SetActiveWindow(window);
-    MSG msg{};
-    while (IsWindow(window)) {
-        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got <= 0) {
-            // WM_QUIT belongs to the loop beneath: hand it on.
-            if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (!IsDialogMessageW(window, &msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
-    EndModal(window);
-}
-
 // Centred over another window, kept inside the work area of its monitor.
 void CentreOver(HWND window, HWND over) {
     RECT outer{}, target{};
@@ -140,13 +74,26 @@ void CentreOver(HWND window, HWND over) {
 
 }  // namespace
 
-Form::~Form() {
-    if (hwnd_ != nullptr) {
-        // The window must not call back into a half-destroyed object.
-        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        if (--liveWindows == 0) PostQuitMessage(0);
-        DestroyWindow(std::exchange(hwnd_, nullptr));
+// Held while a handler of the form, or its modal loop, is on the stack: a
+// form unloaded meanwhile is deleted as the outermost of them ends.
+class Form::InUse {
+public:
+    explicit InUse(Form& form) : form_(form) { ++form_.inUse_; }
+    InUse(const InUse&) = delete;
+    InUse& operator=(const InUse&) = delete;
+    ~InUse() {
+        if (--form_.inUse_ == 0 && form_.unloaded_ && form_.slot_ != nullptr) form_.slot_->reset();
     }
+
+private:
+    Form& form_;
+};
+
+Form::~Form() {
+    // Deleted with its window up (at exit, or by a test): the window goes
+    // too, its last messages handled by this base alone.
+    slot_ = nullptr;
+    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
 }
 
 void Form::Load(HWND opener) {
@@ -204,11 +151,15 @@ void Form::Show() {
 }
 
 void Form::ShowModal(HWND opener) {
+    if (modal_) return;
+    const InUse inUse(*this);
     if (!Loaded()) {
         Load(opener);
         CentreOver(hwnd(), opener);
     }
-    RunModal(hwnd());
+    modal_.emplace(hwnd());
+    modal_->Run();
+    modal_.reset();
 }
 
 HWND Form::Item(int id) const {
@@ -223,14 +174,14 @@ int Form::Px(int twips) const { return TwipsToPixels(twips, dpi_); }
 void Form::ApplyDpi(UINT dpi) {
     const bool move = dpi != dpi_;
     dpi_ = dpi;
-    std::array<UniqueFont, 3> fonts;
+    Fonts fonts;
     for (std::size_t i = 0; i < items_.size(); ++i) {
         const Control& c = layout_.controls[i];
-        const std::size_t face = c.kind.look == Look::Title ? 1 : c.kind.look == Look::Link ? 2 : 0;
-        if (!fonts[face]) fonts[face] = CreateDialogFont(dpi, face == 1 ? FW_BOLD : FW_NORMAL, face == 2);
+        UniqueFont& font = fonts.For(c.kind.look);
+        if (!font) font = CreateDialogFont(dpi, c.kind.look == Look::Title ? FW_BOLD : FW_NORMAL, c.kind.look == Look::Link);
         HWND control = items_[i];
         if (move) SetWindowPos(control, nullptr, Px(c.left), Px(c.top), Px(c.width), Px(c.height), SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts[face].get()), FALSE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     }
     fonts_ = std::move(fonts);  // the old fonts go once no control uses them
     // A window at another DPI than the system's gets icons of its own; each
@@ -243,11 +194,14 @@ void Form::ApplyDpi(UINT dpi) {
         icon_ = std::move(icon);
         smallIcon_ = std::move(smallIcon);
     }
-    if (layout_.picture != 0) {
-        UniqueIcon picture = LoadIconAt(layout_.pictureIcon, Px(layout_.pictureTwips));
-        SendMessageW(Item(layout_.picture), STM_SETICON, reinterpret_cast<WPARAM>(picture.get()), 0);
-        picture_ = std::move(picture);
+    std::vector<UniqueIcon> pictures;
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        const Picture& p = layout_.controls[i].picture;
+        if (p.icon == 0) continue;
+        pictures.push_back(LoadIconAt(p.icon, Px(p.twips)));
+        SendMessageW(items_[i], STM_SETICON, reinterpret_cast<WPARAM>(pictures.back().get()), 0);
     }
+    pictures_ = std::move(pictures);
     SetClientSize(hwnd(), Px(layout_.clientWidth), Px(layout_.clientHeight), dpi);
     OnDpi();
 }
@@ -258,7 +212,7 @@ Look Form::LookOf(HWND control) const {
 }
 
 void Form::Unload() {
-    EndModal(hwnd());
+    if (modal_) modal_->End();
     DestroyWindow(hwnd());
 }
 
@@ -267,22 +221,27 @@ LRESULT CALLBACK Form::Thunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     if (message == WM_NCCREATE) {
         self = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->hwnd_ = hwnd;
+        self->unloaded_ = false;
         ++liveWindows;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     } else {
         self = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     }
     if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
+    const InUse inUse(*self);
     const LRESULT result = Guarded([&] { return self->HandleMessage(message, wParam, lParam); });
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        // The program ends with its last window, even while the thread is
-        // inside GetMessage handling a message sent by another process.
-        if (--liveWindows == 0) PostQuitMessage(0);
-        if (self->slot_ != nullptr) self->slot_->reset();  // unloaded: the global reference lets go, deleting the form
-    }
+    if (message == WM_NCDESTROY) self->Detach();
     return result;
+}
+
+// The window has gone: the one place where the count of windows falls.
+void Form::Detach() {
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    hwnd_ = nullptr;
+    unloaded_ = true;
+    // The program ends with its last window, even while the thread is
+    // inside GetMessage handling a message sent by another process.
+    if (--liveWindows == 0) PostQuitMessage(0);
 }
 
 int LiveWindowCount() { return liveWindows; }

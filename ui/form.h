@@ -3,18 +3,21 @@
 // the DPI changes; the fonts and colours each control's look asks for; its
 // life from load to unload; and showing, modeless or modal. One window
 // procedure serves every form: the object arrives with WM_NCCREATE, is kept
-// on the window, and handles each message in a member function.
+// on the window, and handles each message in a member function. A form
+// unloaded from inside one of its own handlers is deleted once the
+// outermost of them has returned.
 #pragma once
 
 #include <windows.h>
 
-#include <array>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
 #include "ui/handle.h"
 #include "ui/barrier.h"
+#include "ui/modal.h"
 
 namespace sarvell::ui {
 
@@ -57,12 +60,19 @@ inline constexpr Kind kBannerIcon{.className = L"Static", .style = SS_ICON | SS_
 inline constexpr Kind kSeparator{.className = L"Button", .style = BS_GROUPBOX | WS_DISABLED | WS_CLIPSIBLINGS,
                                  .look = Look::Separator};
 
+// The icon an SS_ICON control shows, made at its size for the form's DPI.
+struct Picture {
+    int icon = 0;  // resource; 0 for none
+    int twips = 0;
+};
+
 struct Control {
     int id;
     Kind kind;
     const char* text = "";                         // UTF-8
     int left = 0, top = 0, width = 0, height = 0;  // twips, from the client area's top-left corner
     DWORD style = 0;                               // added to the kind's: a tab stop, a group's start, disabled
+    Picture picture{};
 };
 
 struct FormLayout {
@@ -70,8 +80,7 @@ struct FormLayout {
     const char* title;  // UTF-8
     DWORD style = 0, exStyle = 0;
     int clientWidth = 0, clientHeight = 0;  // twips
-    int icon = 0;                                        // the title bar's icon resource
-    int picture = 0, pictureIcon = 0, pictureTwips = 0;  // an SS_ICON control, its icon and size
+    int icon = 0;  // the title bar's icon resource
     // In tab order, which is also the z-order: a control lies above those
     // after it, and a screen reader names a text box or list after the label
     // just before it.
@@ -97,7 +106,8 @@ public:
     // Loads the form when needed and shows it modelessly.
     void Show();
     // Loads the form when needed and shows it modally, centred over
-    // `opener`; returns once it has closed, which may have destroyed this.
+    // `opener`; returns once it has closed. Unloaded meanwhile, the form is
+    // deleted as this returns. Already modal, it stays as it is.
     void ShowModal(HWND opener);
 
 protected:
@@ -111,7 +121,8 @@ protected:
     // After the controls have been placed for a new DPI.
     virtual void OnDpi() {}
     virtual void Paint(HDC) {}
-    // The one way a form closes: its window goes and its global reference lets go of it.
+    // The one way a form closes: its window goes, and its global reference
+    // lets go of it once the handler that called this has returned.
     void Unload();
     // A control of the table; null for an id it does not hold.
     HWND Item(int id) const;
@@ -121,8 +132,16 @@ private:
     template <typename F>
     friend class FormSlot;
 
+    class InUse;
+    // The fonts the controls' looks ask for, made for the form's DPI.
+    struct Fonts {
+        UniqueFont dialog, title, link;
+        UniqueFont& For(Look look) { return look == Look::Title ? title : look == Look::Link ? link : dialog; }
+    };
+
     static LRESULT CALLBACK Thunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void Detach();
     void ApplyDpi(UINT dpi);
     Look LookOf(HWND control) const;
 
@@ -132,17 +151,21 @@ private:
     // GetDlgItem asks the window server under Wine.
     std::vector<HWND> items_;
     UINT dpi_ = 96;
-    std::array<UniqueFont, 3> fonts_;  // dialog, bold, link
-    UniqueIcon icon_, smallIcon_, picture_;
+    Fonts fonts_;
+    UniqueIcon icon_, smallIcon_;
+    std::vector<UniqueIcon> pictures_;
     HWND focus_ = nullptr;  // the control that had the focus when the window was last active
+    std::optional<ModalFrame> modal_;
     std::unique_ptr<Form>* slot_ = nullptr;
+    int inUse_ = 0;          // handlers of this form on the stack, and ShowModal
+    bool unloaded_ = false;  // the window has gone: the slot lets go once nothing is in use
 };
 
 // How many form windows exist; the program ends when none is left.
 int LiveWindowCount();
 
 // A window's one global reference: the form is made on first use, and the
-// reference is emptied, deleting the form, when its window unloads.
+// reference is emptied, deleting the form, once its window has unloaded.
 template <typename F>
 class FormSlot {
 public:

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cmath>
 #include <deque>
 #include <filesystem>
@@ -146,10 +147,11 @@ inline RECT RectIn(HWND window, HWND control) {
 // on white), every one-line static text shown whole.
 inline void CheckForm(const ui::Form& form, std::uint64_t digest) {
     const ui::FormLayout& f = form.Layout();
+    const auto pictured = std::find_if(f.controls.begin(), f.controls.end(), [](auto& c) { return c.picture.icon != 0; });
     std::ostringstream table;
     table << text::Narrow(f.className) << " \"" << f.title << "\" style " << f.style << " ex " << f.exStyle << " client "
-          << f.clientWidth << "x" << f.clientHeight << " icon " << f.icon << " picture " << f.picture << " of " << f.pictureIcon
-          << " at " << f.pictureTwips << " close " << f.closeButton;
+          << f.clientWidth << "x" << f.clientHeight << " icon " << f.icon << " picture " << pictured->id << " of "
+          << pictured->picture.icon << " at " << pictured->picture.twips << " close " << f.closeButton;
     for (const ui::Control& c : f.controls) {
         table << "\n" << c.id << " " << text::Narrow(c.kind.className) << " \"" << c.text << "\" style " << (c.kind.style | c.style)
               << " ex " << c.kind.exStyle << " at " << c.left << "," << c.top << " size " << c.width << "x" << c.height << " look "
