@@ -10,8 +10,12 @@ namespace sarvell::ui {
 
 namespace {
 
+// shell32 is loaded at the first link followed, not at start-up: under Wine
+// it brings two more libraries and their start-up with it.
 void Execute(HWND owner, const std::string& target) {
-    ShellExecuteW(owner, nullptr, text::Widen(target).c_str(), nullptr, L"C:\\", SW_SHOWNORMAL);
+    static const auto execute = reinterpret_cast<decltype(&ShellExecuteW)>(reinterpret_cast<void*>(
+        GetProcAddress(LoadLibraryExW(L"shell32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32), "ShellExecuteW")));
+    if (execute != nullptr) execute(owner, nullptr, text::Widen(target).c_str(), nullptr, L"C:\\", SW_SHOWNORMAL);
 }
 
 ShellHandler& Current() {
