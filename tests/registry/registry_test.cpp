@@ -5,6 +5,7 @@
 #include "registry/cRegistry.h"
 
 #include <algorithm>
+#include <set>
 
 #include "tests/support/backends.h"
 #include "text/wtf8.h"
@@ -163,12 +164,13 @@ TEST(RegistryFaults, FailedCallsNeverPassForSuccess) {
     cRegistry reg = At(HKeyCurrentUser, path, "v");
     reg.Default(Text("none"));
     std::uint64_t calls = 0;  // of the clean run (n = 0, once): a fault at each of them must fire
+    std::set<Call> kinds;     // and no kind of call may go uncounted
     for (bool persistent : {false, true}) {
         for (std::uint64_t n = persistent; n <= calls; ++n) {
             MemoryStore store;
             PlatformScope scope(store);
             setup(store);
-            if (n == 0) store.FailWhen([&](const CallInfo&) { ++calls; return std::optional<Status>(); });
+            if (n == 0) store.FailWhen([&](const CallInfo& c) { ++calls, kinds.insert(c.call); return std::optional<Status>(); });
             if (n != 0) store.FailCall(n, status::AccessDenied, persistent);
             bool raised = false;
             try {
@@ -193,6 +195,7 @@ TEST(RegistryFaults, FailedCallsNeverPassForSuccess) {
             EXPECT_TRUE(raised || !GetRaw(store, HKeyCurrentUser, path, "gone"));
         }
     }
+    EXPECT_EQ(kinds, (std::set<Call>{Call::OpenKey, Call::CreateKey, Call::DeleteValue, Call::SetValue}));
     reg.SectionKey(path);
     MemoryStore store;
     PlatformScope scope(store);
