@@ -1,8 +1,8 @@
 # Checks a built Sarvell.exe: a GUI program for the right machine that
 # imports system DLLs only, carries its manifest, and is hardened: ASLR
 # (high-entropy on x64), NX, stack protection linked in, and no section
-# both writable and executable. Run with
-# cmake -DOBJDUMP=... -DEXE=... -DARCH=amd64|X86 -P check-exe.cmake
+# both writable and executable; and, given MAX_BYTES, no larger. Run with
+# cmake -DOBJDUMP=... -DEXE=... -DARCH=amd64|X86 [-DMAX_BYTES=n] -P check-exe.cmake
 cmake_policy(VERSION 3.25)
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
@@ -16,6 +16,10 @@ else()
 endif()
 if(NOT dump MATCHES "file format ${format}")
   message(FATAL_ERROR "${EXE} is not ${format}")
+endif()
+file(SIZE ${EXE} size)
+if(MAX_BYTES AND size GREATER MAX_BYTES)
+  message(FATAL_ERROR "${EXE} is ${size} bytes, more than ${MAX_BYTES}")
 endif()
 if(NOT dump MATCHES "Subsystem[ \t]+00000002")
   message(FATAL_ERROR "${EXE} is not a Windows GUI program")
