@@ -1,5 +1,7 @@
 #include "policy/catalogue.h"
 
+#include "policy/list_value.h"
+
 namespace sarvell::policy {
 
 const std::array<std::string_view, kCatalogueSize> kCatalogue = {
@@ -75,5 +77,84 @@ const std::array<std::string_view, kCatalogueSize> kCatalogue = {
     ".wsf - Windows Script File",
     ".wsh - Windows Script Host Settings File",
 };
+
+// Microsoft's current list of blocked attachment types less the classic
+// catalogue, with .msix and .msixbundle, blocked since November 2026.
+// Windows' own type names where it registers one.
+const std::array<NewerType, kNewerTypesSize> kNewerTypes = {{
+    {".apk", "Android Package"},
+    {".appcontent-ms", "Windows Search Application Content File"},
+    {".application", "ClickOnce Deployment Manifest"},
+    {".appref-ms", "ClickOnce Application Reference"},
+    {".appx", "Windows App Package"},
+    {".aspx", "ASP.NET Active Server Page"},
+    {".asx", "Windows Media Audio/Video Playlist"},
+    {".bgi", "BgInfo Configuration File (Sysinternals)"},
+    {".cab", "Cabinet File"},
+    {".cdxml", "Windows PowerShell Cmdlet Definition XML File"},
+    {".cnt", "Windows Help Contents File"},
+    {".der", "DER Encoded X509 Certificate File"},
+    {".diagcab", "Windows Troubleshooting Pack"},
+    {".gadget", "Windows Desktop Gadget"},
+    {".grp", "Microsoft Program Group"},
+    {".hpj", "Windows Help Project File"},
+    {".htc", "HTML Component File"},
+    {".img", "Disc Image File"},
+    {".iso", "Disc Image File"},
+    {".jar", "Java Archive File"},
+    {".jnlp", "Java Network Launch Protocol File"},
+    {".library-ms", "Windows Library Description File"},
+    {".mcf", "Multimedia Container Format File"},
+    {".mht", "MHTML Document"},
+    {".mhtml", "MHTML Document"},
+    {".msh", "Microsoft Shell Script"},
+    {".msh1", "Microsoft Shell Script"},
+    {".msh1xml", "Microsoft Shell XML File"},
+    {".msh2", "Microsoft Shell Script"},
+    {".msh2xml", "Microsoft Shell XML File"},
+    {".mshxml", "Microsoft Shell XML File"},
+    {".msix", "Windows App Package (MSIX)"},
+    {".msixbundle", "Windows App Bundle (MSIX)"},
+    {".msu", "Microsoft Update Standalone Package"},
+    {".osd", "Open Software Description File"},
+    {".pl", "Perl Script"},
+    {".plg", "Developer Studio Build Log"},
+    {".printerexport", "Printer Migration File"},
+    {".ps1", "Windows PowerShell Script"},
+    {".ps1xml", "Windows PowerShell XML File"},
+    {".ps2", "Windows PowerShell Script"},
+    {".ps2xml", "Windows PowerShell XML File"},
+    {".psc1", "Windows PowerShell Console File"},
+    {".psc2", "Windows PowerShell Console File"},
+    {".psd1", "Windows PowerShell Data File"},
+    {".psdm1", "Windows PowerShell Module File"},  // as Microsoft lists it: most likely meant .psm1
+    {".pssc", "Windows PowerShell Session Configuration"},
+    {".py", "Python File"},
+    {".pyc", "Compiled Python File"},
+    {".pyo", "Optimized Compiled Python File"},
+    {".pyw", "Python File (No Console)"},
+    {".pyz", "Python Zip Application File"},
+    {".pyzw", "Python Zip Application File (No Console)"},
+    {".search-ms", "Saved Search"},
+    {".settingcontent-ms", "Windows Settings Shortcut"},
+    {".theme", "Windows Desktop Theme File"},
+    {".udl", "Microsoft Data Link"},
+    {".vbp", "Visual Basic Project"},
+    {".vhd", "Hard Disk Image File"},
+    {".vhdx", "Hard Disk Image File"},
+    {".webpnp", "Web Point and Print File"},
+    {".website", "Pinned Site Shortcut (Internet Explorer)"},
+    {".wsb", "Windows Sandbox Configuration File"},
+    {".xbap", "XAML Browser Application"},
+    {".xll", "Excel Add-in (Microsoft)"},
+    {".xnk", "Exchange Public Folder Shortcut"},
+}};
+
+std::string NewerType::Row() const {
+    std::string row(extension);
+    row += kRowSeparator;
+    row += description;
+    return row;
+}
 
 }  // namespace sarvell::policy

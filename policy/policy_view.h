@@ -25,6 +25,9 @@ public:
 
     // optType: whether the button of index 0 (the safe view) is selected.
     virtual bool SafeViewSelected() const = 0;
+    // Whether the user asked the blocked view for the types newer Outlooks
+    // block; never at start.
+    virtual bool NewerTypesShown() const = 0;
 
     // txtExtension.
     virtual std::string ExtensionText() const = 0;

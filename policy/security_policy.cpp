@@ -68,6 +68,19 @@ bool ListFilter::Suppresses(std::string_view row) const {
     return false;
 }
 
+bool ListFilter::Holds(std::string_view extension) const {
+    return std::binary_search(sorted_.begin(), sorted_.end(), FoldAscii(extension));
+}
+
+int FindTypedRow(const PolicyView& view, std::string_view typed) {
+    const std::string want = FoldAscii(typed);
+    for (int i = 0; i < view.RowCount(); ++i) {
+        const std::string row = FoldAscii(view.RowText(i));
+        if (std::string_view(row).substr(!typed.starts_with('.') && row.starts_with('.') ? 1 : 0).starts_with(want)) return i;
+    }
+    return -1;
+}
+
 SecurityPolicy::SecurityPolicy(PolicyView& view, std::string securityKeyPath, std::string outlookVersion,
                                std::vector<registry::host::Process> (*running)())
     : view_(view), securityKeyPath_(std::move(securityKeyPath)), outlookVersion_(std::move(outlookVersion)), running_(running) {}
@@ -100,6 +113,10 @@ void SecurityPolicy::FillBlockedList() {
     RowUpdate update(view_);
     view_.ClearRows();
     for (std::string_view row : kCatalogue) AddListItem(row, filter);
+    if (!view_.NewerTypesShown()) return;
+    for (const NewerType& type : kNewerTypes) {
+        if (!filter.Holds(type.extension)) view_.AppendRow(type.Row());
+    }
 }
 
 void SecurityPolicy::AddListItem(std::string_view row, const ListFilter& filter) {
@@ -194,10 +211,18 @@ void SecurityPolicy::MarkClick() {
             }
         }
         const std::string row = view_.RowText(index);
-        if (std::find(kCatalogue.begin(), kCatalogue.end(), row) == kCatalogue.end()) return RefreshList();
+        std::string extension;
+        if (std::find(kCatalogue.begin(), kCatalogue.end(), row) != kCatalogue.end()) {
+            extension = CatalogueExtension(row);
+        } else if (const auto newer = std::find_if(kNewerTypes.begin(), kNewerTypes.end(), [&](const NewerType& t) { return t.Row() == row; });
+                   newer != kNewerTypes.end()) {
+            extension = newer->extension;
+        } else {
+            return RefreshList();
+        }
         const ListRead read = ReadListValue(securityKeyPath_, kRemove);
         if (!read.Composable()) return;  // never overwrite a list that could not be read
-        SaveRemoveList({PrependEntry(CatalogueExtension(row), read.TextOrNone())});
+        SaveRemoveList({PrependEntry(extension, read.TextOrNone())});
         RefreshList();
     } catch (const registry::RegistryError&) {  // a write that failed: the command ends where it stands, without a message
     } catch (const std::bad_alloc&) {           // as a failed write

@@ -25,12 +25,20 @@ class ListFilter {
 public:
     explicit ListFilter(const std::vector<std::string>& entries);
     bool Suppresses(std::string_view row) const;
+    // Whether an entry is the whole extension, as the newer types are hidden:
+    // ".py" made safe leaves ".pyc" blocked.
+    bool Holds(std::string_view extension) const;
 
 private:
     bool matchesEverything_ = false;  // an empty entry occurs in every row
     std::size_t longest_ = 0;
     std::vector<std::string> sorted_;  // folded and sorted
 };
+
+// The first row whose extension starts with what the user typed, letters
+// compared without regard to case: without its leading "." unless the typed
+// text has one. -1 when no row does.
+int FindTypedRow(const PolicyView& view, std::string_view typed);
 
 class SecurityPolicy {
 public:
@@ -45,7 +53,8 @@ public:
 
     // Fills the list for the view optType selects.
     void RefreshList();
-    // Clears the list and adds the catalogue rows the safe list lets through.
+    // Clears the list and adds the catalogue rows the safe list lets through,
+    // then, when the user asked for them, the newer types it does not hold.
     void FillBlockedList();
     void AddListItem(std::string_view row, const ListFilter& filter);
     // 0: the Level1Remove entries (clearing first); any other index: appends

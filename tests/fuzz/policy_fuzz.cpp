@@ -4,7 +4,8 @@
 // both values must hold exactly what the model says, order and repeats
 // included (or, where a platform call failed, what they held before); the
 // text box is emptied exactly when an Add is stored; a view switch shows
-// exactly what is stored, and a refreshed list too.
+// exactly what is stored, and a refreshed list too. Each input runs twice:
+// with the blocked view as it opens, and with the newer types shown.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -28,9 +29,7 @@ void Check(bool ok, const char* what) {
     if (!ok) std::fprintf(stderr, "invariant broken by %s: %s\n", test::fuzzInput, what), std::abort();
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+void Run(const std::uint8_t* data, std::size_t size, bool newer) {
     std::size_t pos = 0;
     const auto byte = [&] { return pos < size ? data[pos++] : std::uint8_t{0}; };
     // Text from a small alphabet, so separators, markers and catalogue extensions turn up often.
@@ -55,6 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     store_value("Level1Remove");
     store_value("Level1Add");
     test::MemoryView view;
+    view.newerTypes = newer;
     policy::SecurityPolicy policy(view, kKey);
     policy.RefreshList();
     std::uint64_t failCall = 0;  // armed just before the next command, so that the model's reads do not meet it
@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const bool whole = view.appendsLeft < 0;  // no fill is cut short
             view.safeView = index == 2 ? view.safeView : index == 0;
             policy.ViewSwitch(static_cast<std::int16_t>(index));
-            const auto wanted = index == 2 ? before : std::tuple{whole ? test::ExpectedRows(store, kKey, index == 0) : view.rows,
+            const auto wanted = index == 2 ? before : std::tuple{whole ? test::ExpectedRows(store, kKey, index == 0, newer) : view.rows,
                                                                 std::string(index ? "Mark as safe" : "Mark as blocked"), index == 1};
             Check(std::tuple{view.rows, view.markCaption, view.addEnabled} == wanted, "a view switch shows another view");
         } else if (op == 1) {
@@ -97,10 +97,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Check(view.extension == (add && now.add != before.add ? "" : typed), "the text box is not emptied exactly when an Add is stored");
             const auto left = view;
             policy.RefreshList();
-            Check(view.rows == test::ExpectedRows(store, kKey, view.safeView), "a refreshed list differs");
+            Check(view.rows == test::ExpectedRows(store, kKey, view.safeView, newer), "a refreshed list differs");
             view = left;  // carry on from the list as the command left it
         }
     }
     Check(store.OpenHandles() == 0, "a handle was left open");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    for (bool newer : {false, true}) Run(data, size, newer);
     return 0;
 }

@@ -19,11 +19,13 @@ using namespace policy;
 using namespace std::string_literals;
 using V = std::vector<std::string>;
 
-TEST(Catalogue, HoldsTheSeventyOneRowsInOrder) {
-    std::string joined;
+TEST(Catalogue, HoldsTheSeventyOneRowsAndTheNewerTypesInOrder) {
+    std::string joined, newer;
     for (std::string_view row : kCatalogue) joined.append(row).append("\n");
     joined.pop_back();
     EXPECT_TRUE(Pins(joined, 0xfeb44ecb09f12717u));
+    for (const NewerType& t : kNewerTypes) newer.append(NewerRow(t)).append("\n");
+    EXPECT_TRUE(Pins(newer, 0x48ed0e95bd1f075bu));
 }
 
 class OutlookVersion : public BackendTest {};
@@ -220,6 +222,38 @@ TEST_P(Policy, SaysRestartOutlookAfterAChangeWhileOneRuns) {
     fill();
     const char* restart = " [Restart Outlook to apply]";
     EXPECT_EQ(notes, (V{"", restart, " [Group Policy ignores your safe list]", restart, ""}));
+}
+
+// The newer types on request alone, after the catalogue and before the
+// user rows, each hidden by its whole extension alone and marked safe by the
+// table's, "-" and all; and typing finds a row by its extension.
+TEST_P(Policy, NewerTypesShowOnRequestAndAreMarkedSafeWhole) {
+    Given(".PY;.ps", ".zip");
+    Show(1);
+    const V classic = view_.rows;
+    view_.newerTypes = true;
+    policy_->RefreshList();
+    V expected(classic.begin(), classic.end() - 1);
+    for (const NewerType& t : kNewerTypes) {
+        if (t.extension != ".py") expected.push_back(NewerRow(t));  // .pyc, .ps1 and the rest stay
+    }
+    expected.push_back(".zip - User Applied");
+    EXPECT_EQ(view_.rows, expected);
+    const auto at = [&](const char* row) { return int(std::find(view_.rows.begin(), view_.rows.end(), row) - view_.rows.begin()); };
+    EXPECT_EQ((std::tuple{FindTypedRow(view_, "PS1"), FindTypedRow(view_, ".sc"), FindTypedRow(view_, "pyz"), FindTypedRow(view_, "q")}),
+              (std::tuple{at(".ps1 - Windows PowerShell Script"), at(".scf - Windows Explorer Command"),
+                          at(".pyz - Python Zip Application File"), -1}));
+    Select(".library-ms - Windows Library Description File");
+    policy_->MarkClick();
+    EXPECT_EQ(StoredText(P(), key_, "Level1Remove"), ".library-ms;.PY;.ps");
+    EXPECT_EQ(view_.rows, ExpectedRows(P(), key_, false, true));
+    view_.newerTypes = false;
+    policy_->RefreshList();
+    EXPECT_EQ(view_.rows, ExpectedRows(P(), key_, false));
+    Given(";", {});  // an empty entry hides every catalogue row, and no newer one
+    view_.newerTypes = true;
+    policy_->RefreshList();
+    EXPECT_EQ(view_.rows.size(), kNewerTypesSize);
 }
 
 TEST_P(Policy, ValuesOfOtherTypesAreNeverWritten) {

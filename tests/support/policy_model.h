@@ -21,7 +21,7 @@ class MemoryView : public policy::PolicyView {
 public:
     std::vector<std::string> rows;
     int selected = -1;
-    bool safeView = true, addEnabled = false;
+    bool safeView = true, addEnabled = false, newerTypes = false;
     std::string extension, markCaption, policyNote;
     int appendsLeft = -1;  // after this many more rows the list takes no more (-1: never)
 
@@ -40,6 +40,7 @@ public:
     }
     int SelectedIndex() const override { return selected; }
     bool SafeViewSelected() const override { return safeView; }
+    bool NewerTypesShown() const override { return newerTypes; }
     std::string ExtensionText() const override { return extension; }
     void SetExtensionText(const std::string& text) override { extension = text; }
     void SetMarkCaption(const std::string& caption) override { markCaption = caption; }
@@ -78,8 +79,13 @@ inline Entries Shown(const Text& text) {
 // A row as the list box shows it: cut at its first zero character.
 inline std::string Cut(const std::string& row) { return row.substr(0, row.find('\0')); }
 
-// The rows the list must show for what is stored.
-inline Entries ExpectedRows(registry::Platform& p, const std::string& keyPath, bool safeView) {
+// A newer type's row, and its extension, as the table gives them.
+inline std::string NewerRow(const policy::NewerType& t) { return std::string(t.extension) + " - " + std::string(t.description); }
+
+// The rows the list must show for what is stored: in the blocked view the
+// catalogue rows no safe entry occurs in, then, when asked for, the newer
+// types no safe entry names whole, then the user rows.
+inline Entries ExpectedRows(registry::Platform& p, const std::string& keyPath, bool safeView, bool newer = false) {
     Entries rows;
     const auto show = [&](const char* name, const std::string& suffix) {
         for (const std::string& entry : Shown(StoredText(p, keyPath, name))) rows.push_back(Cut(entry + suffix));
@@ -97,6 +103,11 @@ inline Entries ExpectedRows(registry::Platform& p, const std::string& keyPath, b
         if (std::none_of(remove.begin(), remove.end(),
                          [&](const std::string& e) { return upper(std::string(row)).find(upper(e)) != std::string::npos; })) {
             rows.emplace_back(row);
+        }
+    }
+    for (const policy::NewerType& t : policy::kNewerTypes) {
+        if (newer && std::none_of(remove.begin(), remove.end(), [&](const std::string& e) { return upper(e) == upper(std::string(t.extension)); })) {
+            rows.push_back(NewerRow(t));
         }
     }
     show("Level1Add", " - User Applied");
@@ -137,6 +148,9 @@ inline Lists AfterCommand(Lists lists, const MemoryView& view, bool add) {
         for (const std::string& e : entries) value = value ? *value + ";" + e : e;
     } else if (!view.safeView && std::find(policy::kCatalogue.begin(), policy::kCatalogue.end(), row) != policy::kCatalogue.end()) {
         lists.remove = prepend(row.substr(0, row.find(" - ")), lists.remove);
+    } else if (const auto t = std::find_if(policy::kNewerTypes.begin(), policy::kNewerTypes.end(), [&](auto& t) { return NewerRow(t) == row; });
+               !view.safeView && t != policy::kNewerTypes.end()) {
+        lists.remove = prepend(std::string(t->extension), lists.remove);
     }
     return lists;
 }
