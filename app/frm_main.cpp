@@ -1,10 +1,16 @@
 #include "app/frm_main.h"
 
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
 #include <vector>
 
 #include "infowin/frm_about.h"
 #include "policy/outlook_version.h"
+#include "ui/handle.h"
 #include "ui/text.h"
+#include "ui/tooltip.h"
 
 namespace sarvell::app {
 
@@ -13,6 +19,10 @@ ui::FormSlot<FrmMain> frmMain;
 namespace {
 
 constexpr int kFrameLeft = -120;
+constexpr int kListWidth = 5655;
+constexpr UINT kShowNewerTypes = 1;  // the list's context menu item
+constexpr const wchar_t* kHint = L"Looking for .py, .ps1 or another type that newer Outlooks block? Right-click the list, "
+                                 L"or press Shift+F10, and choose \"Show types newer Outlooks block\".";
 constexpr int kFrameTop = 4920;
 
 // The focusable controls in tab order; each label just before the control it
@@ -31,7 +41,7 @@ constexpr ui::Control kControls[] = {
      .left = 960, .top = 1260, .width = 2415, .height = 375},
     {.id = kTxtExtension, .kind = ui::kTextBox, .left = 3480, .top = 1305, .width = 975, .height = 285},
     {.id = kLabel2, .kind = ui::kLineLabel, .text = "Extensions:", .left = 120, .top = 1920, .width = 1335, .height = 255},
-    {.id = kLbExtensions, .kind = ui::kListBox, .left = 120, .top = 2160, .width = 5655, .height = 2265},
+    {.id = kLbExtensions, .kind = ui::kListBox, .left = 120, .top = 2160, .width = kListWidth, .height = 2265},
     {.id = kLabel1, .kind = ui::kWrappedLabel,
      .text = "Controls the file types of attachments that Outlook has determined to be unsafe for opening.  "
              "To enable a blocked extension, select the 'Display Blocked Extensions',  choose an extension from "
@@ -61,6 +71,7 @@ void FrmMain::OnLoad() {
     ui::SetWindowTextUtf8(Item(kLabel3), policy::kVersionLabelPrefix + version);
     policy_.emplace(*this, policy::SecurityKeyPathFor(version), version);
     policy_->RefreshList();
+    SetWindowSubclass(Item(kLbExtensions), &FrmMain::ListProc, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 
 void FrmMain::OnCommand(int id, int code) {
@@ -70,6 +81,7 @@ void FrmMain::OnCommand(int id, int code) {
         case kOptType0:
         case kOptType1:
             policy_->ViewSwitch(static_cast<std::int16_t>(id - kOptType0));
+            ShowHint();
             break;
         case kCmdDelete:
             policy_->MarkClick();
@@ -86,6 +98,65 @@ void FrmMain::OnCommand(int id, int code) {
         default:
             break;
     }
+}
+
+bool FrmMain::OnContextMenu(HWND control, LPARAM at) {
+    HWND list = Item(kLbExtensions);
+    if (control != list || !policy_ || SafeViewSelected()) return false;
+    POINT p{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    if (p.x == -1 && p.y == -1) {  // from the keyboard: under the selected row, kept inside the list
+        RECT client{}, row{};
+        GetClientRect(list, &client);
+        const LRESULT selected = SendMessageW(list, LB_GETCURSEL, 0, 0);
+        if (selected == LB_ERR || SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&row)) == LB_ERR) {
+            row = RECT{};
+        }
+        p = POINT{client.left, std::clamp(row.bottom, client.top, client.bottom)};
+        ClientToScreen(list, &p);
+    }
+    const ui::UniqueMenu menu(CreatePopupMenu());
+    if (!menu) return true;
+    const std::wstring item = text::Widen(policy::kShowNewerTypesCaption);
+    AppendMenuW(menu.get(), MF_STRING | (newerTypes_ ? MF_CHECKED : MF_UNCHECKED), kShowNewerTypes, item.c_str());
+    if (static_cast<UINT>(TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, p.x, p.y, 0, hwnd(), nullptr)) ==
+        kShowNewerTypes && Loaded()) {  // the window may have been closed meanwhile
+        newerTypes_ = !newerTypes_;
+        ShowHint();
+        policy_->RefreshList();
+    }
+    return true;
+}
+
+LRESULT CALLBACK FrmMain::ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+    return ui::Guarded([&]() -> LRESULT {
+        // Every row starts with ".": the list's own search by first letter would find nothing.
+        if (message == WM_CHAR && wParam >= L' ' && wParam != 0x7F) {
+            reinterpret_cast<FrmMain*>(self)->FindTyped(static_cast<wchar_t>(wParam));
+            return 0;
+        }
+        if (message == WM_NCDESTROY) RemoveWindowSubclass(list, &FrmMain::ListProc, 0);
+        return DefSubclassProc(list, message, wParam, lParam);
+    });
+}
+
+void FrmMain::FindTyped(wchar_t typed) {
+    // As Explorer: keys a moment apart start a new search.
+    const ULONGLONG now = GetTickCount64();
+    if (now - typedAt_ > 2ULL * GetDoubleClickTime()) typed_.clear();
+    typedAt_ = now;
+    typed_ += typed;
+    const int row = policy::FindTypedRow(*this, text::Narrow(typed_));
+    if (row >= 0) SendMessageW(Item(kLbExtensions), LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+}
+
+void FrmMain::ShowHint() {
+    const bool wanted = !SafeViewSelected() && !newerTypes_;
+    if (hint_ == nullptr) {
+        if (!wanted || (hint_ = ui::MakeToolTip(hwnd())) == nullptr) return;
+        SendMessageW(hint_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 20000);  // long enough to read it
+    }
+    SendMessageW(hint_, TTM_SETMAXTIPWIDTH, 0, Px(kListWidth));
+    ui::SetToolTip(hint_, hwnd(), Item(kLbExtensions), wanted ? kHint : nullptr);
 }
 
 int FrmMain::RowCount() const {

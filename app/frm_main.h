@@ -31,6 +31,7 @@ public:
     void BeginRowUpdate() override;
     void EndRowUpdate() override;
     bool SafeViewSelected() const override;
+    bool NewerTypesShown() const override { return newerTypes_; }
     std::string ExtensionText() const override;
     void SetExtensionText(const std::string& text) override;
     void SetMarkCaption(const std::string& caption) override;
@@ -40,9 +41,22 @@ public:
 protected:
     void OnLoad() override;
     void OnCommand(int id, int code) override;
+    bool OnContextMenu(HWND control, LPARAM at) override;
 
 private:
+    static LRESULT CALLBACK ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
+    // Selects the row whose extension starts with what was typed quickly
+    // one key after another.
+    void FindTyped(wchar_t typed);
+    // The list's hint that the newer types are one right-click away: in the
+    // blocked view while they are hidden.
+    void ShowHint();
+
     int rowUpdates_ = 0;
+    bool newerTypes_ = false;  // asked for through the list's context menu; never kept
+    HWND hint_ = nullptr;      // made at the first blocked view
+    std::wstring typed_;
+    ULONGLONG typedAt_ = 0;
     std::string policyNote_;  // what the title shows after "Sarvell"
     std::optional<policy::SecurityPolicy> policy_;
 };

@@ -1,13 +1,12 @@
 #include "infowin/frm_about.h"
 
-#include <commctrl.h>
-
 #include "infowin/frm_donation.h"
 #include "infowin/info_ids.h"
 #include "infowin/info_text.h"
 #include "ui/handle.h"
 #include "ui/shell.h"
 #include "ui/text.h"
+#include "ui/tooltip.h"
 
 namespace sarvell::infowin {
 
@@ -67,19 +66,7 @@ FrmAbout::FrmAbout() : Form(kForm) {}
 void FrmAbout::OnLoad() {
     ui::SetWindowTextUtf8(Item(kAboutBuild), BuildText(SARVELL_VERSION_MAJOR, SARVELL_VERSION_MINOR, SARVELL_VERSION_REVISION));
 
-    HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
-    if (tip != nullptr) {
-        TTTOOLINFOW info{};
-        info.cbSize = sizeof info;
-        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        info.hwnd = hwnd();
-        info.uId = reinterpret_cast<UINT_PTR>(Item(kAboutDonation));
-        wchar_t text[] = L"Click for information about PostcardWare";
-        info.lpszText = text;
-        SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-    }
+    ui::SetToolTip(ui::MakeToolTip(hwnd()), hwnd(), Item(kAboutDonation), L"Click for information about PostcardWare");
     SetTimer(hwnd(), kCreditsTimer, kCreditsInterval, nullptr);
 }
 

@@ -15,6 +15,8 @@ namespace sarvell::policy {
 
 inline constexpr const char* kMarkSafeCaption = "Mark as safe";
 inline constexpr const char* kMarkBlockedCaption = "Mark as blocked";
+// The blocked view's context menu item that shows the newer types.
+inline constexpr const char* kShowNewerTypesCaption = "Show types newer Outlooks block";
 
 // The safe-list filter of the blocked view: a catalogue row is left out when
 // any entry occurs in it, compared without regard to letter case. Entries

@@ -301,6 +301,9 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             OnTimer(wParam);
             return 0;
+        case WM_CONTEXTMENU:
+            if (OnContextMenu(reinterpret_cast<HWND>(wParam), lParam)) return 0;
+            break;
         case WM_PAINT: {
             PAINTSTRUCT ps{};
             if (HDC dc = BeginPaint(hwnd(), &ps)) Paint(dc);

@@ -118,6 +118,9 @@ protected:
     // A click or other notification of one of the table's controls.
     virtual void OnCommand(int /*id*/, int /*code*/) {}
     virtual void OnTimer(UINT_PTR /*id*/) {}
+    // A control's context menu was asked for, at a point on the screen, or
+    // at -1 from the keyboard; false to leave it to the system.
+    virtual bool OnContextMenu(HWND /*control*/, LPARAM /*at*/) { return false; }
     // After the controls have been placed for a new DPI.
     virtual void OnDpi() {}
     virtual void Paint(HDC) {}

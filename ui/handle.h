@@ -44,12 +44,14 @@ namespace detail {
 inline void DeleteGdi(HGDIOBJ h) { ::DeleteObject(h); }
 inline void CloseKernel(HANDLE h) { ::CloseHandle(h); }
 inline void DestroyIconHandle(HICON h) { ::DestroyIcon(h); }
+inline void DestroyMenuHandle(HMENU h) { ::DestroyMenu(h); }
 }  // namespace detail
 
 using UniqueFont = UniqueHandle<HFONT, detail::DeleteGdi>;
 using UniqueBrush = UniqueHandle<HBRUSH, detail::DeleteGdi>;
 using UniquePen = UniqueHandle<HPEN, detail::DeleteGdi>;
 using UniqueIcon = UniqueHandle<HICON, detail::DestroyIconHandle>;
+using UniqueMenu = UniqueHandle<HMENU, detail::DestroyMenuHandle>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, detail::CloseKernel>;
 
 // Selects a GDI object into a DC for one scope, and puts the old one back.

@@ -6,6 +6,8 @@
 #include "registry/host.h"
 #include "tests/app/app_support.h"
 
+#include <commctrl.h>
+
 namespace sarvell::test {
 namespace {
 
@@ -34,6 +36,51 @@ TEST_F(MainWindow, FocusComesBackWithTheWindow) {
     SetActiveWindow(main_);
     EXPECT_EQ(GetFocus(), Item(kTxtExtension));
     DestroyWindow(other);
+}
+
+// The blocked view's list names its context menu while the newer types are
+// hidden; Shift+F10 opens it, its one item shows them after the catalogue
+// and hides them again; typed letters find a row by its extension.
+TEST_F(MainWindow, NewerTypesComeFromTheListsMenuAndTypingFindsARow) {
+    HWND list = Item(kLbExtensions);
+    const auto hint = [&] {
+        HWND tip = nullptr;
+        while ((tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) && GetWindow(tip, GW_OWNER) != main_) {}
+        std::wstring text(200, L'\0');
+        TTTOOLINFOW info{.cbSize = sizeof info, .uFlags = TTF_IDISHWND, .hwnd = main_, .uId = reinterpret_cast<UINT_PTR>(list),
+                         .rect = {}, .hinst = nullptr, .lpszText = text.data(), .lParam = 0, .lpReserved = nullptr};
+        return tip && SendMessageW(tip, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&info)), text::Narrow(text.c_str());
+    };
+    const auto choose = [&](UINT key) {  // opens the menu from the keyboard; what it showed, then `key` pressed in it
+        std::string shown;
+        Later([&] {
+            HWND menu = FindWindowW(L"#32768", nullptr);
+            const auto m = reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0));
+            wchar_t item[64] = {};
+            GetMenuStringW(m, 0, item, 64, MF_BYPOSITION);
+            shown = text::Narrow(item) + (GetMenuState(m, 0, MF_BYPOSITION) & MF_CHECKED ? " (checked)" : "");
+            for (UINT k : {UINT(VK_DOWN), key}) PostMessageW(menu, WM_KEYDOWN, k, 1);
+        });
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = 0x80;
+        SetKeyboardState(keys);
+        SendMessageW(list, WM_SYSKEYDOWN, VK_F10, 1);
+        keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
+        Pump();
+        return shown;
+    };
+    EXPECT_EQ(hint(), "") << "no hint in the safe view";
+    Click(main_, kOptType1);
+    EXPECT_NE(hint().find("Shift+F10, and choose \"Show types newer Outlooks block\""), std::string::npos) << hint();
+    EXPECT_EQ((std::tuple{choose(VK_ESCAPE), Rows(main_).size()}), (std::tuple{"Show types newer Outlooks block", 71u}));
+    EXPECT_EQ((std::tuple{choose(VK_RETURN), Rows(main_).size(), Rows(main_)[71], hint()}),
+              (std::tuple{"Show types newer Outlooks block", 137u, ".apk - Android Package", ""}));
+    for (wchar_t c : {L'p', L'y'}) SendMessageW(list, WM_CHAR, c, 1);
+    const auto selected = static_cast<std::size_t>(SendMessageW(list, LB_GETCURSEL, 0, 0));
+    EXPECT_EQ(selected < 137 ? Rows(main_)[selected] : "none", ".py - Python File") << "the row selected by typing py";
+    EXPECT_EQ((std::tuple{choose(VK_RETURN), Rows(main_).size()}), (std::tuple{"Show types newer Outlooks block (checked)", 71u}));
 }
 
 TEST_F(MainWindow, ButtonsAndKeysDoOnlyWhatTheyShould) {
