@@ -3,6 +3,12 @@
 //   winprobe rect CLASS                 waits for the window; prints x y w h
 //   winprobe click CLASS ID             clicks the button ID of that window
 //   winprobe close CLASS                closes it as its close box does
+//   winprobe menu CLASS ID              asks for the context menu of control
+//                                       ID as the keyboard does
+//   winprobe keys CLASS ID VK...        presses keys in control ID (0: the
+//                                       window itself)
+//   winprobe type CLASS ID TEXT         types TEXT into control ID
+//   winprobe hover CLASS ID             rests the mouse on control ID
 //   winprobe startup RUNS EXE CLASS ... starts each EXE RUNS times, in turn,
 //                                       and prints the median time until its
 //                                       window of CLASS is shown, and the
@@ -93,7 +99,8 @@ double Median(std::vector<double> v) {
 }
 
 int Usage() {
-    std::fputs("usage: winprobe rect CLASS | click CLASS ID | close CLASS | startup RUNS EXE CLASS [EXE CLASS...]\n",
+    std::fputs("usage: winprobe rect CLASS | click CLASS ID | close CLASS | menu CLASS ID | keys CLASS ID VK... | type CLASS ID TEXT\n"
+               "     | hover CLASS ID | startup RUNS EXE CLASS [EXE CLASS...]\n",
                stderr);
     return 2;
 }
@@ -150,6 +157,23 @@ int wmain(int argc, wchar_t** argv) {
         PostMessageW(button, BM_CLICK, 0, 0);
     } else if (verb == L"close") {
         PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    } else if (argc >= 4) {
+        const int id = _wtoi(argv[3]);
+        HWND control = id == 0 ? window : GetDlgItem(window, id);
+        if (control == nullptr) return 1;
+        if (verb == L"menu") {
+            PostMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), MAKELPARAM(-1, -1));
+        } else if (verb == L"keys") {
+            for (int i = 4; i < argc; ++i) PostMessageW(control, WM_KEYDOWN, std::wcstoul(argv[i], nullptr, 0), 1);
+        } else if (verb == L"type" && argc >= 5) {
+            for (const wchar_t* c = argv[4]; *c; ++c) PostMessageW(control, WM_CHAR, *c, 1);
+        } else if (verb == L"hover") {
+            RECT r{};
+            GetWindowRect(control, &r);
+            SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        } else {
+            return Usage();
+        }
     } else {
         return Usage();
     }
