@@ -26,5 +26,10 @@ std::string PolicyNote(std::string_view version);
 
 inline constexpr const char* kNoteNewOutlook = " [The new Outlook ignores your lists]";
 inline constexpr const char* kNoteRestart = " [Restart Outlook to apply]";
+// Why the last click changed nothing, and, after a change, that no Outlook
+// reads the lists.
+inline constexpr const char* kNoteNotSaved = " [Your change could not be saved]";
+inline constexpr const char* kNoteNotText = " is not text: left as it is]";  // after " [" and the value's name
+inline constexpr const char* kNoteNoOutlook = " [No Outlook registered: none reads these lists]";
 
 }  // namespace sarvell::policy

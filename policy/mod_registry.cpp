@@ -33,10 +33,11 @@ void SetRegValue(const std::string& keyPath, std::string_view valueName, const s
 
 void DeleteRegValue(const std::string& keyPath, std::string_view valueName) {
     cRegistry reg = At(keyPath);
-    if (reg.KeyExists()) {
-        reg.ValueKey(std::string(valueName));
-        reg.DeleteValue();
-    }
+    reg.ValueKey(std::string(valueName));
+    // A key that could not be opened is not always a missing one: unless the
+    // value is really absent, the deletion is tried, and raises if it fails.
+    Variant value;
+    if (reg.KeyExists() || reg.ReadValue(value, false) != status::FileNotFound) reg.DeleteValue();
 }
 
 ListRead ReadListValue(const std::string& keyPath, std::string_view valueName) noexcept {
@@ -54,7 +55,9 @@ ListRead ReadListValue(const std::string& keyPath, std::string_view valueName) n
             return read;
         }
         read.state = ListRead::State::Present;
-        read.isText = std::holds_alternative<std::string>(value);
+        // A multi-string reads as text too, but a string written over it
+        // would keep its first entry alone.
+        read.isText = reg.ValueType() == kRegSz || reg.ValueType() == kRegExpandSz;
         read.text = ToText(value);
     } catch (const std::bad_alloc&) {  // a read that could not finish is a failed one (it reports the rest)
         read.state = ListRead::State::Failed;

@@ -14,7 +14,7 @@ void SetRegValue(const std::string& keyPath, std::string_view valueName, const s
 // The value's text, or the default when the key or value is missing, the
 // text is empty, or reading fails. Never raises.
 std::string GetRegValue(const std::string& keyPath, std::string_view valueName, std::string_view defaultText) noexcept;
-// Deletes the value when the key exists. Errors pass to the caller.
+// Deletes the value unless it is absent. Errors pass to the caller.
 void DeleteRegValue(const std::string& keyPath, std::string_view valueName);
 
 // What lies underneath GetRegValue's default: whether the value is absent,
@@ -24,7 +24,7 @@ struct ListRead {
     enum class State { Absent, Present, Failed };
     State state = State::Absent;
     std::string text;     // the stored data as text, as the views show it
-    bool isText = false;  // stored as a string type, so it can be rewritten as one
+    bool isText = false;  // REG_SZ or REG_EXPAND_SZ, so it can be rewritten as text
 
     // The text a composer may build on: the stored text, or "none" for an
     // absent or empty value. Only meaningful when Composable().

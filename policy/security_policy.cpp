@@ -7,6 +7,7 @@
 #include "policy/group_policy.h"
 #include "policy/list_value.h"
 #include "policy/mod_registry.h"
+#include "policy/outlook_version.h"
 #include "registry/registry_error.h"
 
 namespace sarvell::policy {
@@ -86,8 +87,13 @@ SecurityPolicy::SecurityPolicy(PolicyView& view, std::string securityKeyPath, st
     : view_(view), securityKeyPath_(std::move(securityKeyPath)), outlookVersion_(std::move(outlookVersion)), running_(running) {}
 
 void SecurityPolicy::ShowPolicyNote() {
-    if (outlookVersion_.empty()) return;
-    std::string note = PolicyNote(outlookVersion_);
+    if (!notText_.empty() && ReadListValue(securityKeyPath_, notText_).Composable()) {  // another program made it text
+        clickNote_.clear();
+        notText_.clear();
+    }
+    std::string note = clickNote_;
+    if (note.empty() && changedUnread_) note = kNoteNoOutlook;
+    if (note.empty() && !outlookVersion_.empty()) note = PolicyNote(outlookVersion_);
     if (note.empty() && !outlooksAtChange_.empty()) {
         // An Outlook started since read the lists as they are now.
         const std::vector<registry::host::Process> now = running_();
@@ -150,7 +156,17 @@ void SecurityPolicy::SaveList(std::string_view valueName, const std::vector<std:
     } else {
         SetRegValue(securityKeyPath_, valueName, JoinEntries(entries));
     }
+    clickNote_.clear();
+    notText_.clear();
+    changedUnread_ = changedUnread_ || outlookVersion_ == kNoVersion;
     if (!outlookVersion_.empty()) outlooksAtChange_ = running_();  // they go on with the lists they read
+}
+
+bool SecurityPolicy::Refuses(const ListRead& read, std::string_view valueName) {
+    if (read.Composable()) return false;
+    clickNote_ = read.state == ListRead::State::Failed ? kNoteNotSaved : " [" + std::string(valueName) + kNoteNotText;
+    notText_ = read.state == ListRead::State::Failed ? std::string_view{} : valueName;
+    return true;
 }
 
 // Whether the last rows of the list show exactly the entries stored in the
@@ -160,7 +176,7 @@ void SecurityPolicy::SaveList(std::string_view valueName, const std::vector<std:
 // entries come back whole, so a rewrite never cuts one.
 bool SecurityPolicy::ShowsStored(std::string_view valueName, std::vector<std::string>& entries) {
     const ListRead read = ReadListValue(securityKeyPath_, valueName);
-    if (read.state == ListRead::State::Failed) return false;
+    if (Refuses(read, valueName)) return false;
     entries = ShownEntries(read.TextOrNone());
     const bool user = valueName == kAdd;
     const int first = view_.RowCount() - static_cast<int>(entries.size());
@@ -187,6 +203,7 @@ void SecurityPolicy::ViewSwitch(std::int16_t index) {
 }
 
 void SecurityPolicy::MarkClick() {
+    clickNote_.clear();
     try {
         const int index = view_.SelectedIndex();
         if (index < 0 || index >= view_.RowCount()) return;
@@ -220,26 +237,38 @@ void SecurityPolicy::MarkClick() {
         } else {
             return RefreshList();
         }
-        const ListRead read = ReadListValue(securityKeyPath_, kRemove);
-        if (!read.Composable()) return;  // never overwrite a list that could not be read
-        SaveRemoveList({PrependEntry(extension, read.TextOrNone())});
+        // Never over a list that could not be read, or one of another type.
+        if (const ListRead read = ReadListValue(securityKeyPath_, kRemove); !Refuses(read, kRemove)) {
+            SaveRemoveList({PrependEntry(extension, read.TextOrNone())});
+        }
         RefreshList();
-    } catch (const registry::RegistryError&) {  // a write that failed: the command ends where it stands, without a message
-    } catch (const std::bad_alloc&) {           // as a failed write
+    } catch (const registry::RegistryError&) {  // a write that failed: the list shows what is stored, and the title why
+        Unsaved();
+    } catch (const std::bad_alloc&) {  // as a failed write
+        Unsaved();
     }
 }
 
+void SecurityPolicy::Unsaved() {
+    clickNote_ = kNoteNotSaved;
+    notText_.clear();
+    RefreshList();
+}
+
 void SecurityPolicy::AddClick() {
+    clickNote_.clear();
     try {
         std::string extension = view_.ExtensionText();
         if (extension.empty() || extension.front() != '.') extension.insert(extension.begin(), '.');
         const ListRead read = ReadListValue(securityKeyPath_, kAdd);
-        if (!read.Composable()) return;
+        if (Refuses(read, kAdd)) return RefreshList();
         SaveAddList({PrependEntry(extension, read.TextOrNone())});
         RefreshList();
         view_.SetExtensionText("");
     } catch (const registry::RegistryError&) {  // not stored: the text stays for another try
-    } catch (const std::bad_alloc&) {           // as not stored
+        Unsaved();
+    } catch (const std::bad_alloc&) {  // as not stored
+        Unsaved();
     }
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "policy/policy_view.h"
+#include "policy/mod_registry.h"
 #include "registry/host.h"
 
 namespace sarvell::policy {
@@ -44,10 +45,13 @@ int FindTypedRow(const PolicyView& view, std::string_view typed);
 
 class SecurityPolicy {
 public:
-    // With the Outlook version, every fill of the list also tells the view
-    // what decides above the lists (PolicyNote), or else that a change waits
-    // for Outlook to restart: after a command changed a list, while an
-    // Outlook that `running` listed then still runs.
+    // Every fill of the list also tells the view, first, why the last
+    // command changed nothing: its change could not be saved, or the value
+    // it would change is not text (until it is). Else, with the Outlook
+    // version: after a change, that none is registered; what decides above the lists
+    // (PolicyNote); or that a change waits for Outlook to restart: after a
+    // command changed a list, while an Outlook that `running` listed then
+    // still runs.
     SecurityPolicy(PolicyView& view, std::string securityKeyPath, std::string outlookVersion = {},
                    std::vector<registry::host::Process> (*running)() = registry::host::OutlookProcesses);
 
@@ -77,6 +81,11 @@ public:
 private:
     void SaveList(std::string_view valueName, const std::vector<std::string>& entries);
     bool ShowsStored(std::string_view valueName, std::vector<std::string>& entries);
+    // Whether a command must leave the value as it is (it could not be read,
+    // or is not text), saying why at the next fill.
+    bool Refuses(const ListRead& read, std::string_view valueName);
+    // After a write that failed: the list shows what is stored, the title why.
+    void Unsaved();
 
     void ShowPolicyNote();
 
@@ -85,6 +94,9 @@ private:
     std::string outlookVersion_;
     std::vector<registry::host::Process> (*running_)();
     std::vector<registry::host::Process> outlooksAtChange_;  // that ran when a list last changed
+    std::string clickNote_;      // why the last command changed nothing
+    std::string notText_;        // the value that note names as not text
+    bool changedUnread_ = false;  // a list changed where no Outlook is registered to read it
 };
 
 }  // namespace sarvell::policy

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "policy/group_policy.h"
 #include "policy/security_policy.h"
 #include "tests/support/policy_model.h"
 
@@ -84,17 +85,28 @@ void Run(const std::uint8_t* data, std::size_t size, bool newer) {
         } else {
             const bool add = op == 7;
             const test::Lists before{test::StoredText(store, kKey, "Level1Remove"), test::StoredText(store, kKey, "Level1Add")};
-            const test::Lists wanted = test::AfterCommand(before, view, add);
+            test::Lists wanted = test::AfterCommand(before, view, add);
+            // A value not stored as text (a multi-string) is left exactly as it is.
+            const auto type = [&](const char* name) { return test::GetRaw(store, registry::HKeyCurrentUser, kKey, name).value_or(test::RawValue{1, {}}).type; };
+            const std::uint32_t types[] = {type("Level1Remove"), type("Level1Add")};
+            if (types[0] > 2) wanted.remove = before.remove;
+            if (types[1] > 2) wanted.add = before.add;
             const std::string typed = view.extension;
             if (failCall != 0) store.FailCall(std::exchange(failCall, 0), registry::status::AccessDenied, failOn);
             add ? policy.AddClick() : policy.MarkClick();
             const bool failed = store.FaultFired();
             store.ClearFaults();
+            const bool whole = view.appendsLeft < 0;
             view.appendsLeft = -1;
             const test::Lists now{test::StoredText(store, kKey, "Level1Remove"), test::StoredText(store, kKey, "Level1Add")};
             Check(now.remove == wanted.remove || (failed && now.remove == before.remove), "Level1Remove is not what the model says");
             Check(now.add == wanted.add || (failed && now.add == before.add), "Level1Add is not what the model says");
             Check(view.extension == (add && now.add != before.add ? "" : typed), "the text box is not emptied exactly when an Add is stored");
+            Check((types[0] <= 2 || types[0] == type("Level1Remove")) && (types[1] <= 2 || types[1] == type("Level1Add")), "a value not text changed its type");
+            if (failed && (now.remove != wanted.remove || now.add != wanted.add)) {  // not stored: once the fault has passed, the list shows what is
+                Check(view.policyNote == policy::kNoteNotSaved, "a change not saved is not said");
+                Check(!whole || failOn || view.rows == test::ExpectedRows(store, kKey, view.safeView, newer), "a list after a failed change differs");
+            }
             const auto left = view;
             policy.RefreshList();
             Check(view.rows == test::ExpectedRows(store, kKey, view.safeView, newer), "a refreshed list differs");

@@ -69,10 +69,12 @@ TEST(PolicyFaults, AnExceptionInAReadIsAFailedRead) {
     MemoryView view;
     view.extension = ".b";
     SecurityPolicy(view, key, "16.0").AddClick();
+    MemoryView other;
+    SecurityPolicy(other, key, "16.0").RefreshList();
     const std::string version = GetOutlookVersion();
     store.ClearFaults();
-    EXPECT_EQ((std::tuple{version, GetRaw(store, HKeyCurrentUser, key, "Level1Add")->data, view.extension, view.policyNote}),
-              (std::tuple{"n/a", Sz(".a"), ".b", ""}));  // a policy that cannot be read is none
+    EXPECT_EQ((std::tuple{version, GetRaw(store, HKeyCurrentUser, key, "Level1Add")->data, view.extension, view.policyNote, other.policyNote}),
+              (std::tuple{"n/a", Sz(".a"), ".b", kNoteNotSaved, ""}));  // a policy that cannot be read is none
 }
 
 class Policy : public BackendTest {
@@ -198,6 +200,18 @@ TEST_P(Policy, TheTitleSaysWhatDecidesAboveTheLists) {
     const bool policies = reg.KeyExists();
     reg.SectionKey(prefs);
     EXPECT_EQ((std::tuple{view_.policyNote, policies, reg.KeyExists()}), (std::tuple{"", false, false}));  // read, never made
+    // With no Outlook registered, after a change; why the last click changed
+    // nothing before what decides above the lists.
+    SecurityPolicy none(view_, key_, "n/a");
+    none.RefreshList();
+    V notes{view_.policyNote};
+    none.AddClick();
+    notes.push_back(view_.policyNote);
+    SetRaw(P(), HKeyCurrentUser, g, "DisallowAttachmentCustomization", kRegDword, {1, 0, 0, 0});
+    SetRaw(P(), HKeyCurrentUser, key_, "Level1Add", kRegMultiSz, Data(std::string(".a\0\0", 4)));
+    policy.AddClick();
+    EXPECT_EQ((V{notes[0], notes[1], view_.policyNote}), (V{"", kNoteNoOutlook, " [Level1Add is not text: left as it is]"}));
+    DeleteTree(P(), HKeyCurrentUser, "Software\\Policies");
 }
 
 // After a command changed a list while an Outlook ran, until no Outlook
@@ -256,17 +270,32 @@ TEST_P(Policy, NewerTypesShowOnRequestAndAreMarkedSafeWhole) {
     EXPECT_EQ(view_.rows.size(), kNewerTypesSize);
 }
 
+// A list of another type, a multi-string among them, keeps every byte and
+// its type through every command, and the title names it until it is text.
 TEST_P(Policy, ValuesOfOtherTypesAreNeverWritten) {
-    SetRaw(P(), HKeyCurrentUser, key_, "Level1Remove", kRegDword, {5, 0, 0, 0});
-    SetRaw(P(), HKeyCurrentUser, key_, "Level1Add", kRegBinary, {'.', 'z'});
+    const RawValue multi{kRegMultiSz, Data(std::string(".exe\0.bat\0.js\0\0", 16))};
+    for (const RawValue& other : {RawValue{kRegDword, {5, 0, 0, 0}}, RawValue{kRegBinary, {'.', 'z'}}, multi}) {
+        SCOPED_TRACE(other.type);
+        for (const char* name : {"Level1Remove", "Level1Add"}) SetRaw(P(), HKeyCurrentUser, key_, name, other.type, other.data);
+        Show(0);
+        view_.selected = 0;
+        policy_->MarkClick();
+        const std::string removeNote = view_.policyNote;
+        Show(1);
+        Select(".ade - Access Project Extension (Microsoft)");
+        policy_->MarkClick();
+        view_.selected = int(view_.rows.size()) - 1;  // a user row, as far as it shows one
+        policy_->MarkClick();
+        view_.extension = ".x";
+        policy_->AddClick();  // refused: the text stays for another try
+        EXPECT_EQ((std::tuple{*GetRaw(P(), HKeyCurrentUser, key_, "Level1Remove"), *GetRaw(P(), HKeyCurrentUser, key_, "Level1Add"),
+                              view_.extension, removeNote, view_.policyNote}),
+                  (std::tuple{other, other, ".x", " [Level1Remove is not text: left as it is]",
+                              " [Level1Add is not text: left as it is]"}));
+    }
+    Given({}, ".y");  // text again: the note goes at the next fill
     Show(1);
-    Select(".exe - Executable File");
-    policy_->MarkClick();
-    view_.extension = ".x";
-    policy_->AddClick();  // refused: the text stays for another try
-    EXPECT_EQ(GetRaw(P(), HKeyCurrentUser, key_, "Level1Remove")->data, (Bytes{5, 0, 0, 0}));
-    EXPECT_EQ(GetRaw(P(), HKeyCurrentUser, key_, "Level1Add")->data, (Bytes{'.', 'z'}));
-    EXPECT_EQ(view_.extension, ".x");
+    EXPECT_EQ(view_.policyNote, "");
 }
 
 }  // namespace

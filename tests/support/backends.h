@@ -31,6 +31,9 @@ struct RawValue {
     Bytes data;
     bool operator==(const RawValue&) const = default;
 };
+inline void PrintTo(const RawValue& v, std::ostream* os) {
+    *os << "type " << v.type << " \"" << ::testing::PrintToString(std::string(v.data.begin(), v.data.end())) << "\"";
+}
 
 inline Bytes Data(std::string_view s) { return {s.begin(), s.end()}; }
 inline Bytes Sz(std::string_view s) { return Data(std::string(s) + '\0'); }  // with its terminating zero
