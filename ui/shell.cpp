@@ -19,13 +19,16 @@ void Execute(HWND owner, const std::string& target) {
 }
 
 ShellHandler& Current() {
-    static ShellHandler handler = &Execute;
+    static ShellHandler handler;  // none: the system's shell
     return handler;
 }
 
 }  // namespace
 
-void ShellOpen(HWND owner, const std::string& target) { Current()(owner, target); }
+void ShellOpen(HWND owner, const std::string& target) {
+    if (const ShellHandler& handler = Current()) return handler(owner, target);
+    Execute(owner, target);
+}
 
 ShellScope::ShellScope(ShellHandler handler) : previous_(std::exchange(Current(), std::move(handler))) {}
 

@@ -16,7 +16,8 @@ using ShellHandler = std::function<void(HWND owner, const std::string& target)>;
 // worked is not looked at: with no program for the link, nothing happens.
 void ShellOpen(HWND owner, const std::string& target);
 
-// Puts a handler in the shell's place for the life of the scope.
+// Puts a handler in the shell's place for the life of the scope; an empty
+// one puts the system's shell back.
 class ShellScope {
 public:
     explicit ShellScope(ShellHandler handler);

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cmath>
 #include <deque>
@@ -20,6 +22,7 @@
 #include "app/frm_main.h"
 #include "infowin/info_ids.h"
 #include "policy/outlook_version.h"
+#include "registry/host.h"
 #include "tests/support/backends.h"
 #include "ui/form.h"
 #include "ui/shell.h"
@@ -93,6 +96,11 @@ private:
     PROCESS_INFORMATION info_{};
 };
 
+// The tests' stand-in program (support/stand_in.cpp), beside this one.
+inline std::filesystem::path StandIn() {
+    return std::filesystem::path(text::Widen(registry::host::ExecutablePath())).parent_path() / L"stand_in.exe";
+}
+
 // WM_GETTEXT, so that it reads other processes' windows too.
 inline std::string Text(HWND window) {
     std::wstring buffer(static_cast<std::size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
@@ -128,6 +136,49 @@ inline void Click(HWND parent, int id) {
 // Keystroke by keystroke.
 inline void Type(HWND parent, int id, const std::string& text) {
     for (wchar_t c : text::Widen(text)) SendMessageW(GetDlgItem(parent, id), WM_CHAR, c, 1);
+}
+
+// How many pixels of the control's client area, as the screen shows it,
+// are darker than mid-grey: the rows a person sees painted there. The
+// screen may lag behind the window: read until two reads agree.
+inline int InkOnScreen(HWND control) {
+    int ink = -1;
+    for (int last = -2, tries = 0; ink != last && tries < 20; ++tries, Sleep(100)) {
+        last = ink;
+        UpdateWindow(GetAncestor(control, GA_ROOT));
+        Pump();
+        RECT r{};
+        GetClientRect(control, &r);
+        POINT at{0, 0};
+        ClientToScreen(control, &at);
+        HDC screen = GetDC(nullptr), copy = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
+        const HGDIOBJ old = SelectObject(copy, bitmap);
+        BitBlt(copy, 0, 0, r.right, r.bottom, screen, at.x, at.y, SRCCOPY);
+        SelectObject(copy, old);  // GetDIBits reads a bitmap no DC holds
+        BITMAPINFO info{{sizeof(BITMAPINFOHEADER), r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+        std::vector<RGBQUAD> pixels(static_cast<std::size_t>(r.right * r.bottom));
+        GetDIBits(copy, bitmap, 0, static_cast<UINT>(r.bottom), pixels.data(), &info, DIB_RGB_COLORS);
+        ink = static_cast<int>(std::count_if(pixels.begin(), pixels.end(), [](RGBQUAD q) { return q.rgbRed + q.rgbGreen + q.rgbBlue < 384; }));
+        DeleteDC(copy);
+        DeleteObject(bitmap);
+        ReleaseDC(nullptr, screen);
+    }
+    return ink;
+}
+
+// The text a tool tip of `owner` shows over `control`; empty for none.
+inline std::string ToolTipText(HWND owner, HWND control) {
+    HWND tip = nullptr;
+    while ((tip = FindWindowExW(nullptr, tip, L"tooltips_class32", nullptr)) && GetWindow(tip, GW_OWNER) != owner) {}
+    std::wstring text(200, L'\0');
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.hwnd = owner;
+    info.uId = reinterpret_cast<UINT_PTR>(control);
+    info.lpszText = text.data();
+    if (tip) SendMessageW(tip, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&info));
+    return text::Narrow(text.c_str());
 }
 
 // In the window's client coordinates.

@@ -3,10 +3,7 @@
 // buttons and keys do. The commands' registry work is driven end to end in e2e_test.
 #include <gtest/gtest.h>
 
-#include "registry/host.h"
 #include "tests/app/app_support.h"
-
-#include <commctrl.h>
 
 namespace sarvell::test {
 namespace {
@@ -25,6 +22,10 @@ TEST_F(MainWindow, OpensInTheSafeViewWithItsTableAt96And144Dpi) {
     EXPECT_EQ(GetFocus(), Item(kOptType0));  // the first tab stop
     ASSERT_EQ(frmMain->Dpi(), 96u) << "the test prefix runs at 100 %";
     CheckForm(*frmMain, 0x42dbd950aeb494bbu);
+    // What the screen shows after each fill: the empty safe list, the blocked view's rows, and empty again.
+    int ink[3] = {InkOnScreen(Item(kLbExtensions))};
+    for (int i : {1, 2}) Click(main_, i == 1 ? kOptType1 : kOptType0), ink[i] = InkOnScreen(Item(kLbExtensions));
+    EXPECT_TRUE(ink[0] == 0 && ink[1] > 1000 && ink[2] == 0) << ink[0] << ", " << ink[1] << ", " << ink[2] << " dark pixels";
 }
 
 // Tab order is the table's (the form check pins the z-order and the tab
@@ -43,14 +44,7 @@ TEST_F(MainWindow, FocusComesBackWithTheWindow) {
 // and hides them again; typed letters find a row by its extension.
 TEST_F(MainWindow, NewerTypesComeFromTheListsMenuAndTypingFindsARow) {
     HWND list = Item(kLbExtensions);
-    const auto hint = [&] {
-        HWND tip = nullptr;
-        while ((tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) && GetWindow(tip, GW_OWNER) != main_) {}
-        std::wstring text(200, L'\0');
-        TTTOOLINFOW info{.cbSize = sizeof info, .uFlags = TTF_IDISHWND, .hwnd = main_, .uId = reinterpret_cast<UINT_PTR>(list),
-                         .rect = {}, .hinst = nullptr, .lpszText = text.data(), .lParam = 0, .lpReserved = nullptr};
-        return tip && SendMessageW(tip, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&info)), text::Narrow(text.c_str());
-    };
+    const auto hint = [&] { return ToolTipText(main_, list); };
     const auto choose = [&](UINT key) {  // opens the menu from the keyboard; what it showed, then `key` pressed in it
         std::string shown;
         Later([&] {
@@ -81,6 +75,14 @@ TEST_F(MainWindow, NewerTypesComeFromTheListsMenuAndTypingFindsARow) {
     const auto selected = static_cast<std::size_t>(SendMessageW(list, LB_GETCURSEL, 0, 0));
     EXPECT_EQ(selected < 137 ? Rows(main_)[selected] : "none", ".py - Python File") << "the row selected by typing py";
     EXPECT_EQ((std::tuple{choose(VK_RETURN), Rows(main_).size()}), (std::tuple{"Show types newer Outlooks block (checked)", 71u}));
+}
+
+// Drawn afresh at every start, never left at its fallback, so that an
+// attacker cannot know it.
+TEST(StackGuard, IsDrawnAtEveryStart) {
+    const auto guard = [] { return Process(StandIn()).WaitExit().value_or(0); };
+    const DWORD first = guard(), second = guard(), fallback = 0xff0a0000u;
+    EXPECT_TRUE(first != second && first != fallback && second != fallback) << std::hex << first << ", " << second;
 }
 
 TEST_F(MainWindow, ButtonsAndKeysDoOnlyWhatTheyShould) {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <commctrl.h>
+#include <fstream>
 
 #include "infowin/frm_about.h"
 #include "infowin/frm_donation.h"
@@ -58,16 +58,7 @@ TEST_F(InfoWindows, AboutAndDonationOpenModallyOverTheOneBeneathAndStartAfresh) 
             EXPECT_EQ(GetWindow(about, GW_OWNER), main_);
             EXPECT_TRUE(CentredOver(about, main_));
             EXPECT_EQ(Text(about, kAboutBuild), "Build - 1.0.0.0");
-            HWND tip = nullptr;  // the Donationware button's tool tip
-            while ((tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) != nullptr && GetWindow(tip, GW_OWNER) != about) {}
-            wchar_t said[64] = {};
-            TTTOOLINFOW tool{};
-            tool.cbSize = sizeof tool;
-            tool.hwnd = about;
-            tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(about, kAboutDonation));
-            tool.lpszText = said;
-            SendMessageW(tip, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&tool));
-            EXPECT_EQ(text::Narrow(said), "Click for information about PostcardWare");
+            EXPECT_EQ(ToolTipText(about, GetDlgItem(about, kAboutDonation)), "Click for information about PostcardWare");
             EXPECT_EQ(GetFocus(), GetDlgItem(about, kAboutOK));
             EXPECT_EQ(frmAbout->Credits()[0].top, 960) << "the credits start afresh";
             CheckForm(*frmAbout, 0xa51aab95f629b5edu);
@@ -91,6 +82,30 @@ TEST_F(InfoWindows, AboutAndDonationOpenModallyOverTheOneBeneathAndStartAfresh) 
     }
     const std::string mail = "mailto:support@example.com", checkout = CheckoutAddress();
     EXPECT_EQ(handed_, (std::vector<std::string>{mail, checkout, checkout, checkout, mail, checkout, checkout, checkout}));
+}
+
+// What the links hand over reaches the system's shell, and through it the
+// program registered for the scheme (the tests' stand-in, in their own
+// classes root), whole.
+TEST_F(InfoWindows, LinksReachTheProgramRegisteredForTheirScheme) {
+    const ui::ShellScope system{nullptr};
+    registry::Platform& p = registry::CurrentPlatform();
+    for (const std::string& link : {MailLink(), CheckoutAddress()}) {
+        const std::string scheme = link.substr(0, link.find(':'));
+        const std::filesystem::path out = std::filesystem::temp_directory_path() / (scheme + std::to_string(GetCurrentProcessId()));
+        SetRaw(p, registry::HKeyClassesRoot, scheme, "URL Protocol", registry::kRegSz, Sz(""));
+        SetRaw(p, registry::HKeyClassesRoot, scheme + "\\shell\\open\\command", "", registry::kRegSz,
+               Sz(text::Narrow(L"\"" + StandIn().wstring() + L"\" \"" + out.wstring() + L"\" \"%1\"")));
+        ui::ShellOpen(main_, link);
+        for (const ULONGLONG end = GetTickCount64() + 10000; !std::filesystem::exists(out) && GetTickCount64() < end;) Sleep(50);
+        Sleep(100);  // written whole
+        std::ifstream in(out, std::ios::binary);
+        const std::string got{std::istreambuf_iterator<char>(in), {}};
+        EXPECT_EQ(text::Narrow(std::wstring(reinterpret_cast<const wchar_t*>(got.data()), got.size() / 2)), link) << "given to the program for " << scheme;
+        in.close();
+        DeleteTree(p, registry::HKeyClassesRoot, scheme);
+        std::filesystem::remove(out);
+    }
 }
 
 }  // namespace
