@@ -282,6 +282,14 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             SetBkMode(dc, TRANSPARENT);
             return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
         }
+        case DM_GETDEFID: {
+            // Asked by IsDialogMessage at Enter: the focused push button is
+            // pressed, as in a dialog; elsewhere Enter does nothing.
+            HWND focus = GetFocus();
+            const bool button = std::find(items_.begin(), items_.end(), focus) != items_.end() &&
+                                (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
+            return button ? MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID) : 0;
+        }
         case WM_SETCURSOR:
             if (LookOf(reinterpret_cast<HWND>(wParam)) == Look::Link) {
                 SetCursor(LoadCursorW(nullptr, IDC_HAND));

@@ -2,6 +2,7 @@
 // closing by OK and by the close box, focus, the links handed to the shell,
 // the scroller starting afresh, and their tables at 96 and 144 dpi.
 #include <gtest/gtest.h>
+#include <objbase.h>
 #include <windows.h>
 
 #include <fstream>
@@ -48,7 +49,9 @@ TEST_F(InfoWindows, AboutAndDonationOpenModallyOverTheOneBeneathAndStartAfresh) 
         EXPECT_TRUE(SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(GetDlgItem(window, kDonationLabel4_1)),
                                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
         EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
-        closeBox ? (void)SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0) : Click(window, kDonationOK);
+        MSG enter{GetFocus(), WM_KEYDOWN, VK_RETURN, 1, 0, {}};  // Enter presses the focused OK
+        closeBox ? (void)SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0) : (void)IsDialogMessageW(window, &enter);
+        EXPECT_FALSE(IsWindow(window)) << "closed by " << (closeBox ? "the close box" : "Enter on OK");
     };
     for (bool closeBox : {false, true}) {
         Later([&] {
@@ -74,7 +77,10 @@ TEST_F(InfoWindows, AboutAndDonationOpenModallyOverTheOneBeneathAndStartAfresh) 
             Click(about, kAboutDonation);
             EXPECT_EQ((std::tuple{frmDonation.get(), IsWindowEnabled(about), IsWindowEnabled(main_), GetActiveWindow(), GetFocus()}),
                       (std::tuple{nullptr, TRUE, FALSE, about, GetDlgItem(about, kAboutDonation)}));
-            closeBox ? (void)SendMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0) : Click(about, kAboutOK);
+            SetFocus(GetDlgItem(about, kAboutOK));
+            MSG enter{GetFocus(), WM_KEYDOWN, VK_RETURN, 1, 0, {}};
+            closeBox ? (void)SendMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0) : (void)IsDialogMessageW(about, &enter);
+            EXPECT_FALSE(IsWindow(about)) << "closed by " << (closeBox ? "the close box" : "Enter on OK");
         });
         Click(main_, app::kCmdAbout);  // returns once the About window has closed
         EXPECT_EQ((std::tuple{frmAbout.get(), IsWindowEnabled(main_), GetActiveWindow(), GetFocus()}),
@@ -97,6 +103,9 @@ TEST_F(InfoWindows, LinksReachTheProgramRegisteredForTheirScheme) {
         SetRaw(p, registry::HKeyClassesRoot, scheme + "\\shell\\open\\command", "", registry::kRegSz,
                Sz(text::Narrow(L"\"" + StandIn().wstring() + L"\" \"" + out.wstring() + L"\" \"%1\"")));
         ui::ShellOpen(main_, link);
+        const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // already, by the link: S_FALSE
+        CoUninitialize();
+        EXPECT_EQ(com, S_FALSE) << "COM made ready, apartment-threaded, before the shell was called";
         for (const ULONGLONG end = GetTickCount64() + 10000; !std::filesystem::exists(out) && GetTickCount64() < end;) Sleep(50);
         Sleep(100);  // written whole
         std::ifstream in(out, std::ios::binary);
