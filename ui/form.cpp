@@ -171,7 +171,7 @@ HWND Form::Item(int id) const {
 
 int Form::Px(int twips) const { return TwipsToPixels(twips, dpi_); }
 
-void Form::ApplyDpi(UINT dpi) {
+void Form::ApplyDpi(UINT dpi, const RECT* suggested) {
     const bool move = dpi != dpi_;
     dpi_ = dpi;
     Fonts fonts;
@@ -202,7 +202,13 @@ void Form::ApplyDpi(UINT dpi) {
         SendMessageW(items_[i], STM_SETICON, reinterpret_cast<WPARAM>(pictures.back().get()), 0);
     }
     pictures_ = std::move(pictures);
-    SetClientSize(hwnd(), Px(layout_.clientWidth), Px(layout_.clientHeight), dpi);
+    // The rectangle Windows suggests for the new monitor, in one step: moved
+    // and sized apart, a window dragged between monitors can jump to and fro.
+    if (suggested != nullptr) {
+        SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    SetClientSize(hwnd(), Px(layout_.clientWidth), Px(layout_.clientHeight), dpi);  // only where that size is not the table's
     OnDpi();
 }
 
@@ -296,16 +302,11 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return TRUE;
             }
             break;
-        case WM_DPICHANGED: {
-            ApplyDpi(LOWORD(wParam));
+        case WM_DPICHANGED:
+            ApplyDpi(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             // Painted anew: at load the first showing paints it anyway.
             RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-            // Where Windows suggests on the new monitor; the size is the table's.
-            if (const auto* suggested = reinterpret_cast<const RECT*>(lParam)) {
-                SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-            }
             return 0;
-        }
         case WM_TIMER:
             OnTimer(wParam);
             return 0;

@@ -145,7 +145,9 @@ private:
     static LRESULT CALLBACK Thunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Detach();
-    void ApplyDpi(UINT dpi);
+    // Controls, fonts, icons and the client size for the DPI; with Windows'
+    // suggestion, the window's new place and size.
+    void ApplyDpi(UINT dpi, const RECT* suggested = nullptr);
     Look LookOf(HWND control) const;
 
     const FormLayout& layout_;

@@ -189,6 +189,14 @@ inline RECT RectIn(HWND window, HWND control) {
     return r;
 }
 
+// The window whose moves CountMoves counts, and how many it saw.
+inline std::pair<HWND, int> moves;
+inline LRESULT CALLBACK CountMoves(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->hwnd == moves.first && call->message == WM_WINDOWPOSCHANGED) ++moves.second;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 // Checks a window against its own table, which the digest pins (a failure
 // prints the table, one line a control, each number named): its title and
 // styles; and at 96, then 144, then 96 dpi, as Windows tells it, the client
@@ -215,10 +223,20 @@ inline void CheckForm(const ui::Form& form, std::uint64_t digest) {
               (std::tuple{std::string(f.title), LONG(f.style), LONG(f.exStyle)}))
         << "title, style and extended style";
     for (UINT dpi : {96u, 144u, 96u}) {
-        RECT r{};
-        GetWindowRect(window, &r);
-        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&r));
         const auto px = [dpi](int twips) { return static_cast<LONG>(std::lround(twips * static_cast<int>(dpi) / 1440.0)); };
+        RECT r{}, c{};
+        GetWindowRect(window, &r);
+        GetClientRect(window, &c);
+        // Windows suggests a place and the size for the new DPI: taken in one move.
+        const RECT s{r.left + 4, r.top + 4, r.left + 4 + px(f.clientWidth) + r.right - r.left - c.right,
+                     r.top + 4 + px(f.clientHeight) + r.bottom - r.top - c.bottom};
+        const HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROCRET, &CountMoves, nullptr, GetCurrentThreadId());
+        moves = {window, 0};
+        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&s));
+        UnhookWindowsHookEx(hook);
+        GetWindowRect(window, &r);
+        EXPECT_EQ((std::tuple{r.left, r.top, r.right, r.bottom, moves.second}), (std::tuple{s.left, s.top, s.right, s.bottom, 1}))
+            << "the window's rectangle, and the moves it took, at " << dpi << " dpi";
         GetClientRect(window, &r);
         EXPECT_EQ((std::pair{r.right, r.bottom}), (std::pair{px(f.clientWidth), px(f.clientHeight)})) << "client size at " << dpi;
         std::vector<int> order, expected;
