@@ -1,7 +1,6 @@
 #include "registry/memory_store.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "registry/fold_case.h"
 #include "registry/host.h"
@@ -190,7 +189,7 @@ Status MemoryStore::QueryValue(Handle key, std::string_view name, std::uint32_t&
         size = needed;
         return status::MoreData;
     }
-    if (data != nullptr && needed != 0) std::memcpy(data, v->data.data(), needed);
+    if (data != nullptr && needed != 0) std::copy_n(v->data.data(), needed, data);
     size = needed;
     return status::Success;
 }

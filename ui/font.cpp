@@ -1,6 +1,7 @@
 #include "ui/font.h"
 
-#include <cwchar>
+#include <algorithm>
+#include <string_view>
 #include <initializer_list>
 
 namespace sarvell::ui {
@@ -17,7 +18,8 @@ UniqueFont Make(const wchar_t* face, LONG height, LONG weight, bool underline) {
     lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     lf.lfQuality = DEFAULT_QUALITY;
     lf.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
-    wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
+    const std::wstring_view name(face);  // cut to the field, which stays zero-terminated
+    std::copy_n(name.begin(), std::min<std::size_t>(name.size(), LF_FACESIZE - 1), lf.lfFaceName);
     return UniqueFont(CreateFontIndirectW(&lf));
 }
 

@@ -3,8 +3,9 @@
 // address to the file. Alone, it ends with the low bits of its stack
 // protector's guard, drawn as Sarvell.exe draws it.
 #include <cstdint>
-#include <cstdio>
 #include <cwchar>
+#include <filesystem>
+#include <fstream>
 
 #ifdef __MINGW32__
 extern "C" std::uintptr_t __stack_chk_guard;  // NOLINT: app/stack_guard.cpp's
@@ -16,8 +17,7 @@ extern "C" std::uintptr_t __security_cookie;  // MSVC's, drawn by its runtime
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) return static_cast<int>(SARVELL_GUARD);
-    std::FILE* out = _wfopen(argv[1], L"wb");
-    if (out == nullptr) return 1;
-    std::fwrite(argv[2], sizeof(wchar_t), std::wcslen(argv[2]), out);
-    return std::fclose(out) == 0 ? 0 : 1;
+    std::ofstream out(std::filesystem::path(argv[1]), std::ios::binary);
+    out.write(reinterpret_cast<const char*>(argv[2]), static_cast<std::streamsize>(std::wcslen(argv[2]) * sizeof(wchar_t)));
+    return out.good() ? 0 : 1;
 }
