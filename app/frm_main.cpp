@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "infowin/frm_about.h"
+#include "policy/list_value.h"
 #include "policy/outlook_version.h"
 #include "ui/handle.h"
 #include "ui/text.h"
@@ -84,10 +85,8 @@ void FrmMain::OnCommand(int id, int code) {
             ShowHint();
             break;
         case kCmdDelete:
-            policy_->MarkClick();
-            break;
         case kCmdAdd:
-            policy_->AddClick();
+            KeepPlace(id == kCmdAdd);
             break;
         case kCmdAbout:
             infowin::frmAbout->ShowModal(hwnd());  // returns once the About window has closed
@@ -147,6 +146,22 @@ void FrmMain::FindTyped(wchar_t typed) {
     typed_ += typed;
     const int row = policy::FindTypedRow(*this, text::Narrow(typed_));
     if (row >= 0) SendMessageW(Item(kLbExtensions), LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+}
+
+void FrmMain::KeepPlace(bool add) {
+    HWND list = Item(kLbExtensions);
+    const LRESULT top = SendMessageW(list, LB_GETTOPINDEX, 0, 0);
+    const int before = RowCount();
+    add ? policy_->AddClick() : policy_->MarkClick();
+    SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);  // as far as the rows allow
+    if (!add || RowCount() <= before) return;
+    // The new user row is the first: scrolled into view when it is not.
+    int row = 0;
+    while (row < RowCount() && !RowText(row).ends_with(std::string(policy::kRowSeparator) + std::string(policy::kUserApplied))) ++row;
+    RECT client{}, item{};
+    GetClientRect(list, &client);
+    SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    if (item.top < 0 || item.bottom > client.bottom) SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(row), 0);
 }
 
 void FrmMain::ShowHint() {

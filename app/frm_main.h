@@ -48,6 +48,9 @@ private:
     // Selects the row whose extension starts with what was typed quickly
     // one key after another.
     void FindTyped(wchar_t typed);
+    // Runs Mark (or Add), the list kept scrolled where it was through the
+    // refill; after an Add, its new row scrolled into view.
+    void KeepPlace(bool add);
     // The list's hint that the newer types are one right-click away: in the
     // blocked view while they are hidden.
     void ShowHint();

@@ -74,7 +74,18 @@ TEST_F(MainWindow, NewerTypesComeFromTheListsMenuAndTypingFindsARow) {
     for (wchar_t c : {L'p', L'y'}) SendMessageW(list, WM_CHAR, c, 1);
     const auto selected = static_cast<std::size_t>(SendMessageW(list, LB_GETCURSEL, 0, 0));
     EXPECT_EQ(selected < 137 ? Rows(main_)[selected] : "none", ".py - Python File") << "the row selected by typing py";
-    EXPECT_EQ((std::tuple{choose(VK_RETURN), Rows(main_).size()}), (std::tuple{"Show types newer Outlooks block (checked)", 71u}));
+    // Marked safe, and after the refill the list is where it was, nothing selected; a new user row is brought into view.
+    const LRESULT top = SendMessageW(list, LB_GETTOPINDEX, 0, 0);
+    Click(main_, kCmdDelete);
+    Type(main_, kTxtExtension, ".zz");
+    const auto [topAfterMark, selectedAfterMark] = std::pair{SendMessageW(list, LB_GETTOPINDEX, 0, 0), SendMessageW(list, LB_GETCURSEL, 0, 0)};
+    Click(main_, kCmdAdd);
+    RECT client{}, row{};
+    GetClientRect(list, &client);
+    SendMessageW(list, LB_GETITEMRECT, 136, reinterpret_cast<LPARAM>(&row));  // .zz, after the 71 rows and 65 newer ones
+    EXPECT_EQ((std::tuple{outlook_.List("Level1Remove"), top > 0 && topAfterMark == top, selectedAfterMark, Rows(main_)[136], row.top >= 0 && row.bottom <= client.bottom}),
+              (std::tuple{".py", true, LB_ERR, ".zz - User Applied", true}));
+    EXPECT_EQ((std::tuple{choose(VK_RETURN), Rows(main_).size()}), (std::tuple{"Show types newer Outlooks block (checked)", 72u}));
 }
 
 // Drawn afresh at every start, never left at its fallback, so that an
