@@ -80,9 +80,10 @@ void FrmAbout::PlaceCredits() {
 }
 
 void FrmAbout::Paint(HDC dc) {
-    ui::UniquePen black(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
+    // In a contrast scheme, outlines in the window's colours.
+    ui::UniquePen black(CreatePen(PS_SOLID, 1, ui::Drawn(RGB(0, 0, 0), COLOR_BTNTEXT)));
     for (const Square& s : kSquares) {
-        ui::UniqueBrush fill(CreateSolidBrush(s.fill));
+        ui::UniqueBrush fill(CreateSolidBrush(ui::Drawn(s.fill, COLOR_BTNFACE)));
         ui::ScopedSelect pen(dc, black.get());
         ui::ScopedSelect brush(dc, fill.get());
         Rectangle(dc, Px(s.left), Px(s.top), Px(s.left + s.size), Px(s.top + s.size));
@@ -92,9 +93,11 @@ void FrmAbout::Paint(HDC dc) {
         int y;
         int width;  // pixels at 96 dpi
         COLORREF color;
-    } lines[] = {{.y = 2445, .width = 2, .color = RGB(255, 255, 255)}, {.y = 2430, .width = 1, .color = RGB(128, 128, 128)}};
+        int system;
+    } lines[] = {{.y = 2445, .width = 2, .color = RGB(255, 255, 255), .system = COLOR_BTNHIGHLIGHT},
+                 {.y = 2430, .width = 1, .color = RGB(128, 128, 128), .system = COLOR_BTNSHADOW}};
     for (const auto& line : lines) {
-        ui::UniquePen pen(CreatePen(PS_SOLID, MulDiv(line.width, static_cast<int>(Dpi()), 96), line.color));
+        ui::UniquePen pen(CreatePen(PS_SOLID, MulDiv(line.width, static_cast<int>(Dpi()), 96), ui::Drawn(line.color, line.system)));
         ui::ScopedSelect select(dc, pen.get());
         MoveToEx(dc, Px(120), Px(line.y), nullptr);
         LineTo(dc, Px(5445), Px(line.y));

@@ -11,9 +11,6 @@ ui::FormSlot<FrmDonation> frmDonation;
 
 namespace {
 
-// The white banner across the top (Picture1), 15 twips wider than the window.
-constexpr RECT kBanner{0, 0, 4695, 615};
-
 // In tab order: OK first. The banner's labels and image sit at their places
 // in the banner, which lies at the window's corner; its title and subtitle
 // overlap, and being transparent neither hides the other.
@@ -37,17 +34,12 @@ constexpr ui::Control kControls[] = {
 
 constexpr ui::FormLayout kForm{.className = kDonationClass, .title = "Donationware", .style = WS_POPUP | WS_CAPTION | WS_SYSMENU,
                                .exStyle = WS_EX_TOOLWINDOW, .clientWidth = 4680, .clientHeight = 3285,
-                               .controls = kControls, .closeButton = kDonationOK};
+                               .controls = kControls, .closeButton = kDonationOK,
+                               .banner = {0, 0, 4695, 615}};  // Picture1, 15 twips wider than the window
 
 }  // namespace
 
 FrmDonation::FrmDonation() : Form(kForm) {}
-
-void FrmDonation::Paint(HDC dc) {
-    const RECT banner{Px(kBanner.left), Px(kBanner.top), Px(kBanner.right), Px(kBanner.bottom)};
-    ui::UniqueBrush white(CreateSolidBrush(RGB(255, 255, 255)));
-    FillRect(dc, &banner, white.get());
-}
 
 void FrmDonation::OnCommand(int id, int code) {
     // Every element of Label4 opens the same page.

@@ -14,7 +14,6 @@ public:
 
 protected:
     void OnCommand(int id, int code) override;
-    void Paint(HDC dc) override;
 };
 
 extern ui::FormSlot<FrmDonation> frmDonation;

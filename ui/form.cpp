@@ -12,7 +12,6 @@ namespace sarvell::ui {
 
 namespace {
 
-constexpr COLORREF kLinkBlue = RGB(0, 0, 255);
 int liveWindows = 0;
 
 // Layouts are in twips (1/1440 inch), so that a table gives the same
@@ -212,9 +211,9 @@ void Form::ApplyDpi(UINT dpi, const RECT* suggested) {
     OnDpi();
 }
 
-Look Form::LookOf(HWND control) const {
+const Control* Form::ControlOf(HWND control) const {
     const auto it = std::find(items_.begin(), items_.end(), control);
-    return it != items_.end() ? layout_.controls[static_cast<std::size_t>(it - items_.begin())].kind.look : Look::Plain;
+    return it != items_.end() ? &layout_.controls[static_cast<std::size_t>(it - items_.begin())] : nullptr;
 }
 
 void Form::Unload() {
@@ -275,19 +274,21 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_CTLCOLORSTATIC: {
-            HDC dc = reinterpret_cast<HDC>(wParam);
-            const Look look = LookOf(reinterpret_cast<HWND>(lParam));
-            if (look == Look::Plain || look == Look::Separator) break;
-            // A picture fills its own background: an icon's clear corners
-            // must not show whatever the window held before it was painted.
-            if (look == Look::Well || look == Look::Banner) {
-                SetBkColor(dc, look == Look::Well ? GetSysColor(COLOR_WINDOW) : RGB(255, 255, 255));
-                return reinterpret_cast<LRESULT>(look == Look::Well ? GetSysColorBrush(COLOR_WINDOW) : GetStockObject(WHITE_BRUSH));
+            const Control* c = ControlOf(reinterpret_cast<HWND>(lParam));
+            if (HBRUSH brush = c ? ColourStatic(reinterpret_cast<HDC>(wParam), c->kind.look, c->top < layout_.banner.bottom) : nullptr) {
+                return reinterpret_cast<LRESULT>(brush);
             }
-            SetTextColor(dc, look == Look::Link ? kLinkBlue : GetSysColor(COLOR_BTNTEXT));
-            SetBkMode(dc, TRANSPARENT);
-            return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+            break;
         }
+        case WM_SYSCOLORCHANGE:
+            // A scheme changed while the window is open: the common controls
+            // hear of it from their window, and everything is painted anew.
+            for (HWND item : items_) SendMessageW(item, message, wParam, lParam);
+            [[fallthrough]];
+        case WM_SETTINGCHANGE:
+        case WM_THEMECHANGED:
+            RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+            break;
         case DM_GETDEFID: {
             // Asked by IsDialogMessage at Enter: the focused push button is
             // pressed, as in a dialog; elsewhere Enter does nothing.
@@ -297,7 +298,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return button ? MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID) : 0;
         }
         case WM_SETCURSOR:
-            if (LookOf(reinterpret_cast<HWND>(wParam)) == Look::Link) {
+            if (const Control* c = ControlOf(reinterpret_cast<HWND>(wParam)); c && c->kind.look == Look::Link) {
                 SetCursor(LoadCursorW(nullptr, IDC_HAND));
                 return TRUE;
             }
@@ -315,7 +316,15 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_PAINT: {
             PAINTSTRUCT ps{};
-            if (HDC dc = BeginPaint(hwnd(), &ps)) Paint(dc);
+            if (HDC dc = BeginPaint(hwnd(), &ps)) {
+                const RECT& b = layout_.banner;
+                const RECT banner{Px(b.left), Px(b.top), Px(b.right), Px(b.bottom)};
+                if (!IsRectEmpty(&banner)) {
+                    SetBkColor(dc, BannerColour());
+                    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &banner, nullptr, 0, nullptr);
+                }
+                Paint(dc);
+            }
             EndPaint(hwnd(), &ps);
             return 0;
         }

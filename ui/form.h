@@ -15,24 +15,12 @@
 #include <span>
 #include <vector>
 
-#include "ui/handle.h"
 #include "ui/barrier.h"
+#include "ui/colours.h"
+#include "ui/handle.h"
 #include "ui/modal.h"
 
 namespace sarvell::ui {
-
-// A control's font and, for a static control, its colours. Labels are
-// transparent, as text drawn on the form itself: one that overlaps another
-// control hides nothing of it.
-enum class Look {
-    Plain,      // dialog font, the control's own colours
-    Separator,  // a group box drawn as a caption on an etched line
-    Label,      // dialog font, transparent
-    Title,      // bold, transparent
-    Link,       // underlined blue, transparent; the pointer is a hand over it
-    Well,       // on the window-background colour: a picture box
-    Banner,     // on white, drawn by the control itself: a picture on a white banner
-};
 
 // What a control is: its window class, its styles and its look.
 struct Kind {
@@ -86,6 +74,7 @@ struct FormLayout {
     // just before it.
     std::span<const Control> controls;
     int closeButton = 0;  // modal: the button that closes it, as Escape and the close box do
+    RECT banner{};        // twips: a banner the form paints across its top, the controls in it on its colour
 };
 
 class Form {
@@ -148,7 +137,8 @@ private:
     // Controls, fonts, icons and the client size for the DPI; with Windows'
     // suggestion, the window's new place and size.
     void ApplyDpi(UINT dpi, const RECT* suggested = nullptr);
-    Look LookOf(HWND control) const;
+    // The table's row of one of its controls; null for another window.
+    const Control* ControlOf(HWND control) const;
 
     const FormLayout& layout_;
     HWND hwnd_ = nullptr;

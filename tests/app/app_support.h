@@ -252,15 +252,19 @@ inline void CheckForm(const ui::Form& form, std::uint64_t digest) {
             const LRESULT brush = SendMessageW(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
             const LONG style = LONG((c.kind.style | c.style | WS_VISIBLE) & ~WS_VSCROLL);  // a list shows its scroll bar only when it needs one
             const bool isStatic = std::wstring_view(c.kind.className) == L"Static", icon = isStatic && (style & SS_TYPEMASK) == SS_ICON;
+            // In a contrast scheme every colour is the system's; a text always stands out from what it stands on.
+            const bool hc = ui::HighContrast(), onBanner = c.top < f.banner.bottom;
+            const COLORREF under = onBanner && !hc ? RGB(255, 255, 255) : GetSysColor(onBanner ? COLOR_WINDOW : COLOR_BTNFACE);
+            const auto banner = reinterpret_cast<LRESULT>(hc ? GetSysColorBrush(COLOR_WINDOW) : GetStockObject(WHITE_BRUSH));
             EXPECT_EQ((std::tuple{r.left, r.top, r.right - r.left, r.bottom - r.top, GetWindowLongW(control, GWL_STYLE) & (style | WS_DISABLED),
-                                  !*c.text || Text(control) == c.text, lf.lfHeight, lf.lfWeight >= FW_BOLD,
-                                  lf.lfUnderline != 0, GetTextColor(dc) == RGB(0, 0, 255),
-                                  brush == reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH))}),
+                                  !*c.text || Text(control) == c.text, lf.lfHeight, lf.lfWeight >= FW_BOLD, lf.lfUnderline != 0,
+                                  GetTextColor(dc) == (hc ? GetSysColor(COLOR_HOTLIGHT) : RGB(0, 0, 255)), brush == banner,
+                                  isStatic && !icon && c.kind.look != ui::Look::Plain && GetTextColor(dc) == under}),
                       (std::tuple{px(c.left), px(c.top), px(c.width), px(c.height), style, true, icon ? 0 : dpi == 96 ? -11 : -17,
-                                  c.kind.look == ui::Look::Title, c.kind.look == ui::Look::Link,
-                                  c.kind.look == ui::Look::Link, c.kind.look == ui::Look::Banner}))
-                << "left, top, width, height, style, text, font height, bold, underline, blue and on white of control " << c.id << " at "
-                << dpi << " dpi";
+                                  c.kind.look == ui::Look::Title, c.kind.look == ui::Look::Link, c.kind.look == ui::Look::Link,
+                                  c.kind.look == ui::Look::Banner || (hc && c.kind.look == ui::Look::Well), false}))
+                << "left, top, width, height, style, text, font height, bold, underline, link colour, on the banner's colour and "
+                   "unreadable, of control " << c.id << " at " << dpi << " dpi";
             const std::wstring shown = text::Widen(Text(control));
             RECT need{};
             if (isStatic && !icon && !shown.empty() && (style & SS_TYPEMASK) != SS_LEFT) {  // a one-line text
@@ -284,6 +288,15 @@ inline void CheckForm(const ui::Form& form, std::uint64_t digest) {
         DeleteObject(icon.hbmMask);
         EXPECT_EQ(bitmap.bmWidth, f.icon ? GetSystemMetricsForDpi(SM_CXSMICON, dpi) : 0) << "title bar icon at " << dpi << " dpi";
     }
+    if (f.banner.bottom == 0) return;  // the banner as the screen shows it at its corner (which may lag behind)
+    const COLORREF wanted = ui::HighContrast() ? GetSysColor(COLOR_WINDOW) : RGB(255, 255, 255);
+    POINT at{1, 1};
+    ClientToScreen(window, &at);
+    HDC screen = GetDC(nullptr);
+    COLORREF shown = CLR_INVALID;
+    for (int i = 0; i < 40 && (shown = GetPixel(screen, at.x, at.y)) != wanted; ++i) Sleep(50), Pump();
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(shown, wanted) << "the banner's colour on screen";
 }
 
 // Runs a step from inside whatever modal loop runs `ms` from now. A step

@@ -44,6 +44,10 @@ TEST_F(InfoWindows, AboutAndDonationOpenModallyOverTheOneBeneathAndStartAfresh) 
         EXPECT_TRUE(CentredOver(window, about));
         EXPECT_EQ(GetFocus(), GetDlgItem(window, kDonationOK));
         CheckForm(*frmDonation, 0xe07658d0b12cdb51u);
+        if (closeBox) {  // the same colours without the scheme: the banner's text still stands out from its white
+            const ui::ContrastScope off(false);
+            CheckForm(*frmDonation, 0xe07658d0b12cdb51u);
+        }
         // Every Label4 element hands over the checkout address; the link shows the hand.
         for (int id : {kDonationLabel4_0, kDonationLabel4_1, kDonationLabel4_2}) ClickLabel(window, id);
         EXPECT_TRUE(SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(GetDlgItem(window, kDonationLabel4_1)),
@@ -53,7 +57,14 @@ TEST_F(InfoWindows, AboutAndDonationOpenModallyOverTheOneBeneathAndStartAfresh) 
         closeBox ? (void)SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0) : (void)IsDialogMessageW(window, &enter);
         EXPECT_FALSE(IsWindow(window)) << "closed by " << (closeBox ? "the close box" : "Enter on OK");
     };
+    // The second time in a contrast scheme: light text on black, links yellow.
+    const int which[] = {COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_HOTLIGHT};
+    const COLORREF contrast[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 64), RGB(255, 255, 255), RGB(255, 255, 0)};
+    COLORREF before[std::size(which)];
+    std::transform(std::begin(which), std::end(which), before, GetSysColor);
+    std::optional<ui::ContrastScope> scheme;
     for (bool closeBox : {false, true}) {
+        if (closeBox) scheme.emplace(true), SetSysColors(std::size(which), which, contrast);
         Later([&] {
             HWND about = FindWindowW(kAboutClass, nullptr);
             ASSERT_TRUE(about && frmAbout);
@@ -86,6 +97,7 @@ TEST_F(InfoWindows, AboutAndDonationOpenModallyOverTheOneBeneathAndStartAfresh) 
         EXPECT_EQ((std::tuple{frmAbout.get(), IsWindowEnabled(main_), GetActiveWindow(), GetFocus()}),
                   (std::tuple{nullptr, TRUE, main_, Item(app::kCmdAbout)}));
     }
+    SetSysColors(std::size(which), which, before);  // the machine's own again
     const std::string mail = "mailto:support@example.com", checkout = CheckoutAddress();
     EXPECT_EQ(handed_, (std::vector<std::string>{mail, checkout, checkout, checkout, mail, checkout, checkout, checkout}));
 }
