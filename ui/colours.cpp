@@ -1,5 +1,7 @@
 #include "ui/colours.h"
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace sarvell::ui {
@@ -13,7 +15,26 @@ std::optional<bool>& Forced() {
     return forced;
 }
 
+// Blue on the window's face while it reads there (WCAG's 4.5 to 1); on a
+// face too dark for it, the face's own text colour.
+COLORREF LinkColour() {
+    if (HighContrast()) return GetSysColor(COLOR_HOTLIGHT);
+    return Contrast(kLinkBlue, GetSysColor(COLOR_BTNFACE)) >= 4.5 ? kLinkBlue : GetSysColor(COLOR_BTNTEXT);
+}
+
 }  // namespace
+
+double Contrast(COLORREF a, COLORREF b) {
+    const auto luminance = [](COLORREF c) {
+        const auto linear = [](int v) {
+            const double s = v / 255.0;
+            return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(GetRValue(c)) + 0.7152 * linear(GetGValue(c)) + 0.0722 * linear(GetBValue(c));
+    };
+    const double x = luminance(a), y = luminance(b);
+    return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
+}
 
 bool HighContrast() {
     if (Forced()) return *Forced();
@@ -44,7 +65,7 @@ HBRUSH ColourStatic(HDC dc, Look look, bool onBanner) {
         return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     }
     if (look == Look::Link) {
-        SetTextColor(dc, system ? GetSysColor(COLOR_HOTLIGHT) : kLinkBlue);
+        SetTextColor(dc, LinkColour());
     } else {
         SetTextColor(dc, onBanner ? Drawn(kBlack, COLOR_WINDOWTEXT) : GetSysColor(COLOR_BTNTEXT));
     }

@@ -23,6 +23,9 @@ enum class Look {
     Banner,     // on the banner's colour, drawn by the control itself: a picture on the banner
 };
 
+// WCAG's contrast ratio of two colours, from 1 to 21.
+double Contrast(COLORREF a, COLORREF b);
+
 // Whether a high-contrast scheme is on.
 bool HighContrast();
 

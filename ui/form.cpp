@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "ui/font.h"
+#include "ui/link.h"
 #include "ui/separator.h"
 #include "ui/text.h"
 
@@ -137,6 +138,7 @@ void Form::Load(HWND opener) {
                                     nullptr);
         if (item == nullptr) throw std::runtime_error("A control could not be created.");  // a window without it would not work
         if (c.kind.look == Look::Separator) PaintAsSeparator(item);
+        if (c.kind.look == Look::Link) MakeKeyboardLink(item);
         items_.push_back(item);
     }
     ApplyDpi(dpi_);

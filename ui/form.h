@@ -40,7 +40,8 @@ inline constexpr Kind kListBox{.className = L"ListBox", .style = LBS_NOINTEGRALH
 inline constexpr Kind kWrappedLabel{.className = L"Static", .style = SS_LEFT | SS_NOPREFIX, .look = Look::Label};
 inline constexpr Kind kLineLabel{.className = L"Static", .style = SS_LEFTNOWORDWRAP | SS_NOPREFIX, .look = Look::Label};
 inline constexpr Kind kTitle{.className = L"Static", .style = SS_LEFTNOWORDWRAP | SS_NOPREFIX, .look = Look::Title};
-inline constexpr Kind kLink{.className = L"Static", .style = SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY, .look = Look::Link};
+// A link the keyboard reaches too: a tab stop that Enter or Space follows.
+inline constexpr Kind kLink{.className = L"Static", .style = SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY | WS_TABSTOP, .look = Look::Link};
 // An icon on the form, in a picture box, or on a white banner.
 inline constexpr Kind kIcon{.className = L"Static", .style = SS_ICON | SS_CENTERIMAGE, .look = Look::Label};
 inline constexpr Kind kPictureBox{.className = L"Static", .style = SS_ICON | SS_CENTERIMAGE, .look = Look::Well};

@@ -256,12 +256,13 @@ inline void CheckForm(const ui::Form& form, std::uint64_t digest) {
             const bool hc = ui::HighContrast(), onBanner = c.top < f.banner.bottom;
             const COLORREF under = onBanner && !hc ? RGB(255, 255, 255) : GetSysColor(onBanner ? COLOR_WINDOW : COLOR_BTNFACE);
             const auto banner = reinterpret_cast<LRESULT>(hc ? GetSysColorBrush(COLOR_WINDOW) : GetStockObject(WHITE_BRUSH));
+            const bool blueReads = ui::Contrast(RGB(0, 0, 255), GetSysColor(COLOR_BTNFACE)) >= 4.5;  // else the face's text colour
             EXPECT_EQ((std::tuple{r.left, r.top, r.right - r.left, r.bottom - r.top, GetWindowLongW(control, GWL_STYLE) & (style | WS_DISABLED),
                                   !*c.text || Text(control) == c.text, lf.lfHeight, lf.lfWeight >= FW_BOLD, lf.lfUnderline != 0,
                                   GetTextColor(dc) == (hc ? GetSysColor(COLOR_HOTLIGHT) : RGB(0, 0, 255)), brush == banner,
-                                  isStatic && !icon && c.kind.look != ui::Look::Plain && GetTextColor(dc) == under}),
+                                  isStatic && !icon && c.kind.look != ui::Look::Plain && ui::Contrast(GetTextColor(dc), under) < 4.5}),
                       (std::tuple{px(c.left), px(c.top), px(c.width), px(c.height), style, true, icon ? 0 : dpi == 96 ? -11 : -17,
-                                  c.kind.look == ui::Look::Title, c.kind.look == ui::Look::Link, c.kind.look == ui::Look::Link,
+                                  c.kind.look == ui::Look::Title, c.kind.look == ui::Look::Link, c.kind.look == ui::Look::Link && (hc || blueReads),
                                   c.kind.look == ui::Look::Banner || (hc && c.kind.look == ui::Look::Well), false}))
                 << "left, top, width, height, style, text, font height, bold, underline, link colour, on the banner's colour and "
                    "unreadable, of control " << c.id << " at " << dpi << " dpi";
