@@ -11,18 +11,29 @@ namespace sarvell::ui {
 
 namespace {
 
-// shell32 is loaded at the first link followed, not at start-up: under Wine
-// it brings two more libraries and their start-up with it. COM comes first,
-// apartment-threaded on this, the user-interface thread: the program for a
-// mailto: or https: address may be a shell extension that COM activates.
-void Execute(HWND owner, const std::string& target) {
-    [[maybe_unused]] static const bool com = [] {
-        const auto initialize = reinterpret_cast<decltype(&CoInitializeEx)>(reinterpret_cast<void*>(
-            GetProcAddress(LoadLibraryExW(L"ole32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32), "CoInitializeEx")));
+// A function of a system library, loaded when first asked for rather than
+// at start-up; null when it cannot be had.
+template <typename F>
+F* SystemFunction(const wchar_t* library, const char* name) {
+    return reinterpret_cast<F*>(reinterpret_cast<void*>(GetProcAddress(LoadLibraryExW(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32), name)));
+}
+
+// COM, apartment-threaded, on this, the user-interface thread.
+bool ComReady() {
+    static const bool ready = [] {
+        const auto initialize = SystemFunction<decltype(CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
         return initialize != nullptr && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
     }();
-    static const auto execute = reinterpret_cast<decltype(&ShellExecuteW)>(reinterpret_cast<void*>(
-        GetProcAddress(LoadLibraryExW(L"shell32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32), "ShellExecuteW")));
+    return ready;
+}
+
+// shell32 is loaded at the first link followed, not at start-up: under Wine
+// it brings two more libraries and their start-up with it. COM comes first:
+// the program for a mailto: or https: address may be a shell extension that
+// COM activates.
+void Execute(HWND owner, const std::string& target) {
+    ComReady();
+    static const auto execute = SystemFunction<decltype(ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
     if (execute != nullptr) execute(owner, nullptr, text::Widen(target).c_str(), nullptr, L"C:\\", SW_SHOWNORMAL);
 }
 

@@ -138,33 +138,23 @@ inline void Type(HWND parent, int id, const std::string& text) {
     for (wchar_t c : text::Widen(text)) SendMessageW(GetDlgItem(parent, id), WM_CHAR, c, 1);
 }
 
-// How many pixels of the control's client area, as the screen shows it,
-// are darker than mid-grey: the rows a person sees painted there. The
-// screen may lag behind the window: read until two reads agree.
-inline int InkOnScreen(HWND control) {
-    int ink = -1;
-    for (int last = -2, tries = 0; ink != last && tries < 20; ++tries, Sleep(100)) {
-        last = ink;
-        UpdateWindow(GetAncestor(control, GA_ROOT));
-        Pump();
-        RECT r{};
-        GetClientRect(control, &r);
-        POINT at{0, 0};
-        ClientToScreen(control, &at);
-        HDC screen = GetDC(nullptr), copy = CreateCompatibleDC(screen);
-        HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
-        const HGDIOBJ old = SelectObject(copy, bitmap);
-        BitBlt(copy, 0, 0, r.right, r.bottom, screen, at.x, at.y, SRCCOPY);
-        SelectObject(copy, old);  // GetDIBits reads a bitmap no DC holds
-        BITMAPINFO info{{sizeof(BITMAPINFOHEADER), r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-        std::vector<RGBQUAD> pixels(static_cast<std::size_t>(r.right * r.bottom));
-        GetDIBits(copy, bitmap, 0, static_cast<UINT>(r.bottom), pixels.data(), &info, DIB_RGB_COLORS);
-        ink = static_cast<int>(std::count_if(pixels.begin(), pixels.end(), [](RGBQUAD q) { return q.rgbRed + q.rgbGreen + q.rgbBlue < 384; }));
-        DeleteDC(copy);
-        DeleteObject(bitmap);
-        ReleaseDC(nullptr, screen);
-    }
-    return ink;
+// How many pixels of the control's client area, as it paints itself, are
+// darker than mid-grey: the rows a person sees there.
+inline int Ink(HWND control) {
+    RECT r{};
+    GetClientRect(control, &r);
+    HDC dc = GetDC(control), copy = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, r.right, r.bottom);
+    const HGDIOBJ old = SelectObject(copy, bitmap);
+    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(copy), PRF_CLIENT | PRF_ERASEBKGND);
+    SelectObject(copy, old);  // GetDIBits reads a bitmap no DC holds
+    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    std::vector<RGBQUAD> pixels(static_cast<std::size_t>(r.right * r.bottom));
+    GetDIBits(copy, bitmap, 0, static_cast<UINT>(r.bottom), pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteDC(copy);
+    DeleteObject(bitmap);
+    ReleaseDC(control, dc);
+    return static_cast<int>(std::count_if(pixels.begin(), pixels.end(), [](RGBQUAD q) { return q.rgbRed + q.rgbGreen + q.rgbBlue < 384; }));
 }
 
 // The text a tool tip of `owner` shows over `control`; empty for none.
