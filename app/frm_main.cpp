@@ -22,6 +22,8 @@ namespace {
 constexpr int kFrameLeft = -120;
 constexpr int kListWidth = 5655;
 constexpr UINT kShowNewerTypes = 1;  // the list's context menu item
+constexpr UINT_PTR kHintTimer = 1;   // ends the hint that typing found nothing
+constexpr UINT kHintShown = 8000;    // ms
 constexpr const wchar_t* kHint = L"Looking for .py, .ps1 or another type that newer Outlooks block? Right-click the list, "
                                  L"or press Shift+F10, and choose \"Show types newer Outlooks block\".";
 constexpr int kFrameTop = 4920;
@@ -102,6 +104,7 @@ void FrmMain::OnCommand(int id, int code) {
 bool FrmMain::OnContextMenu(HWND control, LPARAM at) {
     HWND list = Item(kLbExtensions);
     if (control != list || !policy_ || SafeViewSelected()) return false;
+    EndTypedHint();  // it has been heard
     POINT p{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
     if (p.x == -1 && p.y == -1) {  // from the keyboard: under the selected row, kept inside the list
         RECT client{}, row{};
@@ -133,6 +136,7 @@ LRESULT CALLBACK FrmMain::ListProc(HWND list, UINT message, WPARAM wParam, LPARA
             reinterpret_cast<FrmMain*>(self)->FindTyped(static_cast<wchar_t>(wParam));
             return 0;
         }
+        if (message == WM_KILLFOCUS) reinterpret_cast<FrmMain*>(self)->EndTypedHint();
         if (message == WM_NCDESTROY) RemoveWindowSubclass(list, &FrmMain::ListProc, 0);
         return DefSubclassProc(list, message, wParam, lParam);
     });
@@ -144,8 +148,28 @@ void FrmMain::FindTyped(wchar_t typed) {
     if (now - typedAt_ > 2ULL * GetDoubleClickTime()) typed_.clear();
     typedAt_ = now;
     typed_ += typed;
+    HWND list = Item(kLbExtensions);
     const int row = policy::FindTypedRow(*this, text::Narrow(typed_));
-    if (row >= 0) SendMessageW(Item(kLbExtensions), LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+    EndTypedHint();
+    if (row >= 0) {
+        SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+    } else if (hint_ != nullptr && !SafeViewSelected() && !newerTypes_) {
+        // Nothing found: the type may be a newer one. Said under the list,
+        // for a keyboard user too, who sees no tool tip of the mouse's.
+        RECT r{};
+        GetWindowRect(list, &r);
+        ui::TrackToolTip(hint_, hwnd(), kHint, POINT{r.left, r.bottom});
+        SetTimer(hwnd(), kHintTimer, kHintShown, nullptr);
+    }
+}
+
+void FrmMain::OnTimer(UINT_PTR id) {
+    if (id == kHintTimer) EndTypedHint();
+}
+
+void FrmMain::EndTypedHint() {
+    KillTimer(hwnd(), kHintTimer);
+    ui::TrackToolTip(hint_, hwnd(), nullptr);
 }
 
 void FrmMain::KeepPlace(bool add) {
@@ -166,12 +190,14 @@ void FrmMain::KeepPlace(bool add) {
 
 void FrmMain::ShowHint() {
     const bool wanted = !SafeViewSelected() && !newerTypes_;
+    typed_.clear();  // other rows: a search starts afresh
     if (hint_ == nullptr) {
         if (!wanted || (hint_ = ui::MakeToolTip(hwnd())) == nullptr) return;
         SendMessageW(hint_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 20000);  // long enough to read it
     }
     SendMessageW(hint_, TTM_SETMAXTIPWIDTH, 0, Px(kListWidth));
     ui::SetToolTip(hint_, hwnd(), Item(kLbExtensions), wanted ? kHint : nullptr);
+    if (!wanted) EndTypedHint();
 }
 
 int FrmMain::RowCount() const {

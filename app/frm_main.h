@@ -42,6 +42,7 @@ protected:
     void OnLoad() override;
     void OnCommand(int id, int code) override;
     bool OnContextMenu(HWND control, LPARAM at) override;
+    void OnTimer(UINT_PTR id) override;
 
 private:
     static LRESULT CALLBACK ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
@@ -54,6 +55,8 @@ private:
     // The list's hint that the newer types are one right-click away: in the
     // blocked view while they are hidden.
     void ShowHint();
+    // Hides the hint that typing found nothing, shown for a while under the list.
+    void EndTypedHint();
 
     int rowUpdates_ = 0;
     bool newerTypes_ = false;  // asked for through the list's context menu; never kept

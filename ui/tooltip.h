@@ -11,4 +11,8 @@ HWND MakeToolTip(HWND owner);
 // shows nothing there. Does nothing without a tip.
 void SetToolTip(HWND tip, HWND owner, HWND control, const wchar_t* text);
 
+// The tip shows `text` at a point on the screen, whatever the mouse does,
+// until it is asked again with no text.
+void TrackToolTip(HWND tip, HWND owner, const wchar_t* text, POINT at = {});
+
 }  // namespace sarvell::ui

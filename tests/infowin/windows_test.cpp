@@ -73,11 +73,7 @@ TEST_F(InfoWindows, AboutAndDonationOpenModallyOverTheOneBeneathAndStartAfresh) 
     const COLORREF contrast[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 64), RGB(255, 255, 255), RGB(255, 255, 0)};
     COLORREF before[std::size(which)];
     std::transform(std::begin(which), std::end(which), before, GetSysColor);
-    struct Restore {  // the machine's own colours again, however the test ends
-        const int* which;
-        const COLORREF* before;
-        ~Restore() { SetSysColors(5, which, before); }
-    } restore{which, before};
+    const std::shared_ptr<void> restore(nullptr, [&](void*) { SetSysColors(std::size(which), which, before); });  // however the test ends
     std::optional<ui::ContrastScope> scheme;
     for (bool closeBox : {false, true}) {
         if (closeBox) scheme.emplace(true), SetSysColors(std::size(which), which, contrast);

@@ -63,7 +63,6 @@ TEST(RegistryProperties, ErrorsAndMachine) {
     EXPECT_EQ(RegistrySource(), "registry_tests.cRegistry");
     EXPECT_EQ((std::vector{kErrRegistry, kErrSetValue, kErrEnumerateSections, kErrAssociationItems, kErrClassNotDefined}),
               (std::vector{26001, -2147194455, -2147194454, -2147194452, -2147194451}));  // as the error report shows them
-    EXPECT_EQ((V{host::FileStem("C:\\a.b\\Sarvell.exe"), host::FileStem("/x/.hidden")}), (V{"Sarvell", ".hidden"}));
     MemoryStore store;
     PlatformScope scope(store);
     cRegistry reg = At(HKeyCurrentUser, "Software\\M", "v");
@@ -80,10 +79,7 @@ class Registry : public BackendTest {};
 SARVELL_BACKEND_TESTS(Registry);
 
 TEST_P(Registry, KeyOperationsAndTheirErrors) {
-    cRegistry reg = At(0, "Software", "v");  // ClassKey 0 fails every operation
-    EXPECT_EQ(Raised([&] { reg.CreateKey(); }), "Failed to create registry Key: 'Software");
-
-    reg = At(HKeyCurrentUser, Path("k\\sub"), "Level1Add");
+    cRegistry reg = At(HKeyCurrentUser, Path("k\\sub"), "Level1Add");
     EXPECT_TRUE(reg.CreateKey() && reg.CreateKey());  // every missing level; an existing key is fine
     const std::string at = "Key: '-2147483647',Section: '" + Path("k\\sub");
     EXPECT_EQ(Raised([&] { reg.DeleteValue(); }), "Failed to delete registry " + at + "',Key: 'Level1Add");
@@ -136,7 +132,6 @@ TEST_P(Registry, ValueExAndEnumeration) {
     // A read keeps its arguments; one that finds nothing answers the default and leaves ValueType.
     EXPECT_EQ((std::tuple{reg.ValueEx(HKeyCurrentUser, Path("k"), "none", kRegDword, Text("d")), reg.ValueKey(), reg.ValueType()}),
               (std::tuple{Text("d"), "none", kRegDword}));
-    EXPECT_THROW(reg.ValueEx(HKeyCurrentUser, Path("k"), "d", kRegDword, Int(7), Text("")), RegistryError);  // only for REG_SZ
     V names{"stale"}, sections{"stale"};
     std::int32_t count = 9, sectionCount = 9;
     for (const char* name : {"a", ""}) SetRaw(P(), HKeyCurrentUser, Path("k"), name, kRegSz, Sz("1"));
