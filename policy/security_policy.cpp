@@ -83,7 +83,7 @@ int FindTypedRow(const PolicyView& view, std::string_view typed) {
 }
 
 SecurityPolicy::SecurityPolicy(PolicyView& view, std::string securityKeyPath, std::string outlookVersion,
-                               std::vector<registry::host::Process> (*running)())
+                               std::vector<Process> (*running)())
     : view_(view), securityKeyPath_(std::move(securityKeyPath)), outlookVersion_(std::move(outlookVersion)), running_(running) {}
 
 void SecurityPolicy::ShowPolicyNote() {
@@ -96,7 +96,7 @@ void SecurityPolicy::ShowPolicyNote() {
     if (note.empty() && !outlookVersion_.empty()) note = PolicyNote(outlookVersion_);
     if (note.empty() && !outlooksAtChange_.empty()) {
         // An Outlook started since read the lists as they are now.
-        const std::vector<registry::host::Process> now = running_();
+        const std::vector<Process> now = running_();
         std::erase_if(outlooksAtChange_, [&](const auto& p) { return std::find(now.begin(), now.end(), p) == now.end(); });
         if (!outlooksAtChange_.empty()) note = kNoteRestart;
     }

@@ -10,7 +10,7 @@
 
 #include "policy/policy_view.h"
 #include "policy/mod_registry.h"
-#include "registry/host.h"
+#include "policy/running_outlook.h"
 
 namespace sarvell::policy {
 
@@ -53,7 +53,7 @@ public:
     // command changed a list, while an Outlook that `running` listed then
     // still runs.
     SecurityPolicy(PolicyView& view, std::string securityKeyPath, std::string outlookVersion = {},
-                   std::vector<registry::host::Process> (*running)() = registry::host::OutlookProcesses);
+                   std::vector<Process> (*running)() = OutlookProcesses);
 
     const std::string& SecurityKeyPath() const { return securityKeyPath_; }
 
@@ -92,8 +92,8 @@ private:
     PolicyView& view_;
     std::string securityKeyPath_;
     std::string outlookVersion_;
-    std::vector<registry::host::Process> (*running_)();
-    std::vector<registry::host::Process> outlooksAtChange_;  // that ran when a list last changed
+    std::vector<Process> (*running_)();
+    std::vector<Process> outlooksAtChange_;  // that ran when a list last changed
     std::string clickNote_;      // why the last command changed nothing
     std::string notText_;        // the value that note names as not text
     bool changedUnread_ = false;  // a list changed where no Outlook is registered to read it

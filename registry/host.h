@@ -1,12 +1,11 @@
 // What the registry code needs of the operating system besides the registry
-// itself, built once for Windows and once for the other systems.
+// itself: the program's file and name, which raise its errors, the computer
+// it connects to, and the environment it expands; built once for Windows and
+// once for the other systems.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
-#include <utility>
-#include <vector>
 
 namespace sarvell::registry::host {
 
@@ -21,11 +20,5 @@ std::string FileStem(std::string path);
 std::string ComputerName();
 // An environment variable, its name matched without regard to case.
 std::optional<std::string> EnvironmentVariable(const std::string& name);
-
-// A running process: its id and when it started, which together name it
-// even after the id is reused.
-using Process = std::pair<std::uint32_t, std::uint64_t>;
-// The processes named OUTLOOK.EXE in this user's session.
-std::vector<Process> OutlookProcesses();
 
 }  // namespace sarvell::registry::host

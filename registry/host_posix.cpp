@@ -33,7 +33,4 @@ std::optional<std::string> EnvironmentVariable(const std::string& name) {
     return std::nullopt;
 }
 
-// No Outlook runs outside Windows (under Wine, Sarvell is a Windows program).
-std::vector<Process> OutlookProcesses() { return {}; }
-
 }  // namespace sarvell::registry::host

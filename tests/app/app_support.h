@@ -133,6 +133,17 @@ inline void Click(HWND parent, int id) {
     Pump();
 }
 
+// Keys pressed in a window, as its message loop hands them over; answers
+// the control with the focus then.
+inline HWND Press(HWND window, int focus, std::initializer_list<WPARAM> keys) {
+    SetFocus(GetDlgItem(window, focus));
+    for (WPARAM key : keys) {
+        MSG down{GetFocus(), WM_KEYDOWN, key, 1, 0, {}};
+        if (!IsDialogMessageW(window, &down)) DispatchMessageW(&down);
+    }
+    return IsWindow(window) ? GetFocus() : nullptr;
+}
+
 // Keystroke by keystroke.
 inline void Type(HWND parent, int id, const std::string& text) {
     for (wchar_t c : text::Widen(text)) SendMessageW(GetDlgItem(parent, id), WM_CHAR, c, 1);

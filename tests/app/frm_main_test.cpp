@@ -121,12 +121,10 @@ TEST_F(MainWindow, ButtonsAndKeysDoOnlyWhatTheyShould) {
     Click(main_, kOptType1);
     EXPECT_EQ(Text(main_), "Sarvell");
     for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {  // no default or cancel button
-        SetFocus(Item(kTxtExtension));
-        MSG down{Item(kTxtExtension), WM_KEYDOWN, key, 1, 0, {}};
-        if (!IsDialogMessageW(main_, &down)) DispatchMessageW(&down);
+        Press(main_, kTxtExtension, {key});
         SendMessageW(Item(kTxtExtension), WM_CHAR, key, 1);
-        Pump();
     }
+    Pump();
     EXPECT_EQ((std::tuple{outlook_.List("Level1Add"), Text(main_, kTxtExtension)}), (std::tuple{std::nullopt, ".zz"}));
     // A change while Outlook runs waits for it to restart. The stand-in is
     // named OUTLOOK.EXE: a copy of this program, started suspended, never run.

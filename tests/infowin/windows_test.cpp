@@ -30,17 +30,6 @@ void ClickLabel(HWND window, int id) {
     SendMessageW(GetDlgItem(window, id), WM_LBUTTONUP, 0, 0);
 }
 
-// Keys pressed in a window, as its message loop hands them over; answers
-// the control with the focus then.
-HWND Press(HWND window, int focus, std::initializer_list<WPARAM> keys) {
-    SetFocus(GetDlgItem(window, focus));
-    for (WPARAM key : keys) {
-        MSG down{GetFocus(), WM_KEYDOWN, key, 1, 0, {}};
-        if (!IsDialogMessageW(window, &down)) DispatchMessageW(&down);
-    }
-    return IsWindow(window) ? GetFocus() : nullptr;
-}
-
 using InfoWindows = WindowTest;
 
 // Opened twice, each window is built afresh, modal over the one beneath,

@@ -218,7 +218,7 @@ TEST_P(Policy, TheTitleSaysWhatDecidesAboveTheLists) {
 // that ran then still runs; never for a running Outlook alone; after any
 // note of what decides above the lists.
 TEST_P(Policy, SaysRestartOutlookAfterAChangeWhileOneRuns) {
-    static std::vector<host::Process> running;
+    static std::vector<Process> running;
     running = {{7, 70}};
     Given(".a", {});
     SecurityPolicy policy(view_, key_, "16.0", [] { return running; });
