@@ -53,7 +53,6 @@ TEST(EndToEnd, EveryCommandWritesTheRegistryAndASecondStartShowsNothing) {
     EXPECT_EQ(second.WaitExit(), 0u);
 
     Click(main, kOptType0);
-    EXPECT_EQ(Rows(main), (std::vector<std::string>{".js", ".bat"}));  // as stored, not sorted
     SelectRow(main, ".js");
     Click(main, kCmdDelete);
     EXPECT_EQ(outlook.List("Level1Remove"), ".bat");

@@ -28,17 +28,6 @@ TEST_F(MainWindow, OpensInTheSafeViewWithItsTableAt96And144Dpi) {
     EXPECT_TRUE(ink[0] == 0 && ink[1] > 1000 && ink[2] == 0) << ink[0] << ", " << ink[1] << ", " << ink[2] << " dark pixels";
 }
 
-// Tab order is the table's (the form check pins the z-order and the tab
-// stops); the focus leaves with the window and comes back with it.
-TEST_F(MainWindow, FocusComesBackWithTheWindow) {
-    SetFocus(Item(kTxtExtension));
-    HWND other = CreateWindowExW(0, L"Static", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
-    SetActiveWindow(other);
-    SetActiveWindow(main_);
-    EXPECT_EQ(GetFocus(), Item(kTxtExtension));
-    DestroyWindow(other);
-}
-
 // The blocked view's list names its context menu while the newer types are
 // hidden; Shift+F10 opens it, its one item shows them after the catalogue
 // and hides them again; typed letters find a row by its extension.
@@ -70,7 +59,6 @@ TEST_F(MainWindow, NewerTypesComeFromTheListsMenuAndTypingFindsARow) {
     for (wchar_t c : {L'p', L'y'}) SendMessageW(list, WM_CHAR, c, 1);  // found nowhere while they are hidden: the hint shows
     HWND tip = FindWindowW(L"tooltips_class32", nullptr);
     EXPECT_TRUE(tip && GetWindow(tip, GW_OWNER) == main_ && IsWindowVisible(tip)) << "the hint after py found nothing";
-    EXPECT_EQ((std::tuple{choose(VK_ESCAPE), Rows(main_).size()}), (std::tuple{"Show types newer Outlooks block", 71u}));
     EXPECT_EQ((std::tuple{choose(VK_RETURN), Rows(main_).size(), Rows(main_)[71], ToolTipText(main_, list)}),
               (std::tuple{"Show types newer Outlooks block", 137u, ".apk - Android Package", ""}));
     for (wchar_t c : {L'p', L'y'}) SendMessageW(list, WM_CHAR, c, 1);
@@ -109,7 +97,6 @@ TEST_F(MainWindow, ButtonsAndKeysDoOnlyWhatTheyShould) {
     registry::Platform& p = registry::CurrentPlatform();
     const std::tuple<std::string, const char*, const char*> deciders[] = {
         {"Software\\Policies\\Microsoft\\Office\\16.0\\Outlook\\Security", "AdminSecurityMode", "Sarvell [Group Policy ignores your safe list]"},
-        {"Software\\Policies\\Microsoft\\Cloud\\Office\\16.0\\Outlook", "DisallowAttachmentCustomization", "Sarvell [Cloud Policy ignores your safe list]"},
         {"Software\\Microsoft\\Office\\16.0\\Outlook\\Preferences", "UseNewOutlook", "Sarvell [The new Outlook ignores your lists]"}};
     for (const auto& [key, name, title] : deciders) {  // each taken away before the next
         SetRaw(p, registry::HKeyCurrentUser, key, name, registry::kRegDword, {std::uint8_t(*name == 'A' ? 3 : 1), 0, 0, 0});
@@ -124,8 +111,13 @@ TEST_F(MainWindow, ButtonsAndKeysDoOnlyWhatTheyShould) {
         Press(main_, kTxtExtension, {key});
         SendMessageW(Item(kTxtExtension), WM_CHAR, key, 1);
     }
+    // The focus leaves with the window and comes back with it.
+    HWND other = CreateWindowExW(0, L"Static", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+    SetActiveWindow(other);
+    SetActiveWindow(main_);
+    DestroyWindow(other);
     Pump();
-    EXPECT_EQ((std::tuple{outlook_.List("Level1Add"), Text(main_, kTxtExtension)}), (std::tuple{std::nullopt, ".zz"}));
+    EXPECT_EQ((std::tuple{outlook_.List("Level1Add"), Text(main_, kTxtExtension), GetFocus()}), (std::tuple{std::nullopt, ".zz", Item(kTxtExtension)}));
     // A change while Outlook runs waits for it to restart. The stand-in is
     // named OUTLOOK.EXE: a copy of this program, started suspended, never run.
     const auto dir = std::filesystem::temp_directory_path() / ("SarvellTest." + std::to_string(GetCurrentProcessId()));
