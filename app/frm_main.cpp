@@ -180,8 +180,9 @@ void FrmMain::KeepPlace(bool add) {
     SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);  // as far as the rows allow
     if (!add || RowCount() <= before) return;
     // The new user row is the first: scrolled into view when it is not.
+    const std::string user = policy::UserRow("");
     int row = 0;
-    while (row < RowCount() && !RowText(row).ends_with(std::string(policy::kRowSeparator) + std::string(policy::kUserApplied))) ++row;
+    while (row < RowCount() && !RowText(row).ends_with(user)) ++row;
     RECT client{}, item{};
     GetClientRect(list, &client);
     SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));

@@ -37,7 +37,7 @@ void DeleteRegValue(const std::string& keyPath, std::string_view valueName) {
     // A key that could not be opened is not always a missing one: unless the
     // value is really absent, the deletion is tried, and raises if it fails.
     Variant value;
-    if (reg.KeyExists() || reg.ReadValue(value, false) != status::FileNotFound) reg.DeleteValue();
+    if (reg.KeyExists() || reg.ReadValue(value) != status::FileNotFound) reg.DeleteValue();
 }
 
 ListRead ReadListValue(const std::string& keyPath, std::string_view valueName) noexcept {

@@ -87,11 +87,8 @@ SecurityPolicy::SecurityPolicy(PolicyView& view, std::string securityKeyPath, st
     : view_(view), securityKeyPath_(std::move(securityKeyPath)), outlookVersion_(std::move(outlookVersion)), running_(running) {}
 
 void SecurityPolicy::ShowPolicyNote() {
-    if (!notText_.empty() && ReadListValue(securityKeyPath_, notText_).Composable()) {  // another program made it text
-        clickNote_.clear();
-        notText_.clear();
-    }
-    std::string note = clickNote_;
+    if (!notText_.empty() && ReadListValue(securityKeyPath_, notText_).Composable()) notText_.clear();  // another program made it text
+    std::string note = unsaved_ ? kNoteNotSaved : notText_.empty() ? "" : " [" + notText_ + kNoteNotText;
     if (note.empty() && changedUnread_) note = kNoteNoOutlook;
     if (note.empty() && !outlookVersion_.empty()) note = PolicyNote(outlookVersion_);
     if (note.empty() && !outlooksAtChange_.empty()) {
@@ -156,7 +153,7 @@ void SecurityPolicy::SaveList(std::string_view valueName, const std::vector<std:
     } else {
         SetRegValue(securityKeyPath_, valueName, JoinEntries(entries));
     }
-    clickNote_.clear();
+    unsaved_ = false;
     notText_.clear();
     changedUnread_ = changedUnread_ || outlookVersion_ == kNoVersion;
     if (!outlookVersion_.empty()) outlooksAtChange_ = running_();  // they go on with the lists they read
@@ -164,9 +161,25 @@ void SecurityPolicy::SaveList(std::string_view valueName, const std::vector<std:
 
 bool SecurityPolicy::Refuses(const ListRead& read, std::string_view valueName) {
     if (read.Composable()) return false;
-    clickNote_ = read.state == ListRead::State::Failed ? kNoteNotSaved : " [" + std::string(valueName) + kNoteNotText;
-    notText_ = read.state == ListRead::State::Failed ? std::string_view{} : valueName;
+    unsaved_ = read.state == ListRead::State::Failed;
+    notText_ = unsaved_ ? std::string_view{} : valueName;
     return true;
+}
+
+template <typename Command>
+void SecurityPolicy::Run(Command&& command) {
+    try {
+        command();
+    } catch (const registry::RegistryError&) {  // a write that failed: the command ends where it stands
+        Unsaved();
+    } catch (const std::bad_alloc&) {  // as a failed write
+        Unsaved();
+    }
+}
+
+void SecurityPolicy::Unsaved() {
+    unsaved_ = true;  // said before any value not text
+    RefreshList();  // what is stored, and the title says why
 }
 
 // Whether the last rows of the list show exactly the entries stored in the
@@ -203,8 +216,7 @@ void SecurityPolicy::ViewSwitch(std::int16_t index) {
 }
 
 void SecurityPolicy::MarkClick() {
-    clickNote_.clear();
-    try {
+    Run([&] {
         const int index = view_.SelectedIndex();
         if (index < 0 || index >= view_.RowCount()) return;
         std::vector<std::string> entries;
@@ -242,22 +254,11 @@ void SecurityPolicy::MarkClick() {
             SaveRemoveList({PrependEntry(extension, read.TextOrNone())});
         }
         RefreshList();
-    } catch (const registry::RegistryError&) {  // a write that failed: the list shows what is stored, and the title why
-        Unsaved();
-    } catch (const std::bad_alloc&) {  // as a failed write
-        Unsaved();
-    }
-}
-
-void SecurityPolicy::Unsaved() {
-    clickNote_ = kNoteNotSaved;
-    notText_.clear();
-    RefreshList();
+    });
 }
 
 void SecurityPolicy::AddClick() {
-    clickNote_.clear();
-    try {
+    Run([&] {  // not stored, the typed text stays for another try
         std::string extension = view_.ExtensionText();
         if (extension.empty() || extension.front() != '.') extension.insert(extension.begin(), '.');
         const ListRead read = ReadListValue(securityKeyPath_, kAdd);
@@ -265,11 +266,7 @@ void SecurityPolicy::AddClick() {
         SaveAddList({PrependEntry(extension, read.TextOrNone())});
         RefreshList();
         view_.SetExtensionText("");
-    } catch (const registry::RegistryError&) {  // not stored: the text stays for another try
-        Unsaved();
-    } catch (const std::bad_alloc&) {  // as not stored
-        Unsaved();
-    }
+    });
 }
 
 }  // namespace sarvell::policy

@@ -84,7 +84,10 @@ private:
     // Whether a command must leave the value as it is (it could not be read,
     // or is not text), saying why at the next fill.
     bool Refuses(const ListRead& read, std::string_view valueName);
-    // After a write that failed: the list shows what is stored, the title why.
+    // A command: a write that failed, or memory that ran out, ends it and
+    // Unsaved refills the list.
+    template <typename Command>
+    void Run(Command&& command);
     void Unsaved();
 
     void ShowPolicyNote();
@@ -94,8 +97,10 @@ private:
     std::string outlookVersion_;
     std::vector<Process> (*running_)();
     std::vector<Process> outlooksAtChange_;  // that ran when a list last changed
-    std::string clickNote_;      // why the last command changed nothing
-    std::string notText_;        // the value that note names as not text
+    // Why the last command changed nothing, until a change is stored: its
+    // write failed, or the value it would change is not text.
+    bool unsaved_ = false;
+    std::string notText_;
     bool changedUnread_ = false;  // a list changed where no Outlook is registered to read it
 };
 

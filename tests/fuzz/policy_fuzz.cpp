@@ -102,6 +102,7 @@ void Run(const std::uint8_t* data, std::size_t size, bool newer) {
             Check(now.remove == wanted.remove || (failed && now.remove == before.remove), "Level1Remove is not what the model says");
             Check(now.add == wanted.add || (failed && now.add == before.add), "Level1Add is not what the model says");
             Check(view.extension == (add && now.add != before.add ? "" : typed), "the text box is not emptied exactly when an Add is stored");
+            Check(failed || (now.remove == before.remove && now.add == before.add) || view.policyNote != policy::kNoteNotSaved, "a change stored is said unsaved");
             if (failed && (now.remove != wanted.remove || now.add != wanted.add)) {  // not stored: once the fault has passed, the list shows what is
                 Check(view.policyNote == policy::kNoteNotSaved, "a change not saved is not said");
                 Check(!whole || failOn || view.rows == test::ExpectedRows(store, kKey, view.safeView, newer), "a list after a failed change differs");

@@ -72,9 +72,12 @@ TEST(PolicyFaults, AnExceptionInAReadIsAFailedRead) {
     MemoryView other;
     SecurityPolicy(other, key, "16.0").RefreshList();
     const std::string version = GetOutlookVersion();
+    const std::string none = other.policyNote;
+    store.FailWhen([](const CallInfo& c) -> std::optional<Status> { return c.call == Call::SetValue ? throw std::bad_alloc() : std::nullopt; });
+    SecurityPolicy(other, key, "16.0").AddClick();  // memory that runs out in the write: as a write that failed
     store.ClearFaults();
-    EXPECT_EQ((std::tuple{version, GetRaw(store, HKeyCurrentUser, key, "Level1Add")->data, view.extension, view.policyNote, other.policyNote}),
-              (std::tuple{"n/a", Sz(".a"), ".b", kNoteNotSaved, ""}));  // a policy that cannot be read is none
+    EXPECT_EQ((std::tuple{version, GetRaw(store, HKeyCurrentUser, key, "Level1Add")->data, view.extension, view.policyNote, none, other.policyNote}),
+              (std::tuple{"n/a", Sz(".a"), ".b", kNoteNotSaved, "", kNoteNotSaved}));  // a policy that cannot be read is none
 }
 
 class Policy : public BackendTest {
@@ -282,9 +285,14 @@ TEST_P(Policy, ValuesOfOtherTypesAreNeverWritten) {
                   (std::tuple{other, other, ".x", " [Level1Remove is not text: left as it is]",
                               " [Level1Add is not text: left as it is]"}));
     }
+    SetRaw(P(), HKeyCurrentUser, key_, "Level1Remove", kRegSz, Sz(".a"));  // a change stored ends the note, Level1Add as it is
+    Select(".ade - Access Project Extension (Microsoft)");
+    policy_->MarkClick();
+    const std::string stored = view_.policyNote;
+    policy_->AddClick();  // refused again
     Given({}, ".y");  // text again: the note goes at the next fill
     Show(1);
-    EXPECT_EQ(view_.policyNote, "");
+    EXPECT_EQ((V{stored, view_.policyNote}), (V{"", ""}));
 }
 
 }  // namespace
