@@ -1,17 +1,41 @@
 #include "ui/link.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <string>
 
 #include "ui/barrier.h"
 #include "ui/handle.h"
+#include "ui/system.h"
 
 namespace sarvell::ui {
 
 namespace {
 
 constexpr UINT_PTR kSubclassId = 0x4C4B;  // any number unique on the control
+
+// A screen reader takes a static control for text. The system's own
+// accessible object for the label is told it is a link and keeps all else
+// (name, place, focus); where the system cannot be told, as under Wine, it
+// stays text. Told again with `link` false, it forgets, as it must before the
+// label is gone. Whether it took it.
+bool AnnounceAsLink(HWND label, bool link) {
+    static const auto create = SystemFunction<decltype(CoCreateInstance)>(L"ole32.dll", "CoCreateInstance");
+    IAccPropServices* services = nullptr;
+    if (!ComReady() || create == nullptr ||
+        FAILED(create(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices, reinterpret_cast<void**>(&services)))) {
+        return false;
+    }
+    VARIANT role{};
+    role.vt = VT_I4;
+    role.lVal = ROLE_SYSTEM_LINK;
+    const auto object = static_cast<DWORD>(OBJID_CLIENT);
+    const HRESULT told = link ? services->SetHwndProp(label, object, CHILDID_SELF, PROPID_ACC_ROLE, role)
+                              : services->ClearHwndProps(label, object, CHILDID_SELF, &PROPID_ACC_ROLE, 1);
+    services->Release();
+    return SUCCEEDED(told);
+}
 
 // Around the text, not the whole control, as Windows draws a link's focus.
 void DrawFocus(HWND link) {
@@ -37,7 +61,7 @@ void Repaint(HWND link) {
     RedrawWindow(parent, &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-LRESULT CALLBACK LinkProc(HWND link, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK LinkProc(HWND link, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR announced) {
     return Guarded([&]() -> LRESULT {
         switch (message) {
             case WM_GETDLGCODE: {
@@ -61,6 +85,7 @@ LRESULT CALLBACK LinkProc(HWND link, UINT message, WPARAM wParam, LPARAM lParam,
                 return painted;
             }
             case WM_NCDESTROY:
+                if (announced != 0) AnnounceAsLink(link, false);
                 RemoveWindowSubclass(link, &LinkProc, kSubclassId);
                 break;
             default:
@@ -72,6 +97,6 @@ LRESULT CALLBACK LinkProc(HWND link, UINT message, WPARAM wParam, LPARAM lParam,
 
 }  // namespace
 
-void MakeKeyboardLink(HWND label) { SetWindowSubclass(label, &LinkProc, kSubclassId, 0); }
+void MakeKeyboardLink(HWND label) { SetWindowSubclass(label, &LinkProc, kSubclassId, AnnounceAsLink(label, true)); }
 
 }  // namespace sarvell::ui

@@ -1,5 +1,6 @@
 // A link label the keyboard reaches as the mouse does: it takes the focus
-// with Tab, shows it, and Enter or Space follows it as a click does.
+// with Tab, shows it, and Enter or Space follows it as a click does; a screen
+// reader names it a link.
 #pragma once
 
 #include <windows.h>

@@ -3,6 +3,7 @@
 // the scroller starting afresh, and their tables at 96 and 144 dpi.
 #include <gtest/gtest.h>
 #include <objbase.h>
+#include <oleacc.h>
 #include <windows.h>
 
 #include <fstream>
@@ -28,6 +29,21 @@ bool CentredOver(HWND window, HWND over) {
 void ClickLabel(HWND window, int id) {
     SendMessageW(GetDlgItem(window, id), WM_LBUTTONDOWN, MK_LBUTTON, 0);
     SendMessageW(GetDlgItem(window, id), WM_LBUTTONUP, 0, 0);
+}
+
+// What a screen reader is told of `control`: its role and name.
+std::pair<long, std::string> Accessible(HWND control) {
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible, reinterpret_cast<void**>(&object)))) return {};
+    VARIANT self{}, role{};
+    self.vt = VT_I4;  // CHILDID_SELF
+    BSTR name = nullptr;
+    object->get_accRole(self, &role);
+    object->get_accName(self, &name);
+    object->Release();
+    const std::pair<long, std::string> told{role.lVal, name ? text::Narrow(name) : ""};
+    SysFreeString(name);
+    return told;
 }
 
 using InfoWindows = WindowTest;
@@ -85,6 +101,9 @@ TEST_F(InfoWindows, AboutAndDonationOpenModallyOverTheOneBeneathAndStartAfresh) 
                           MulDiv(static_cast<int>(frmAbout->Credits()[i].top), 96, 1440)) << "credit line " << i + 1;
             }
             EXPECT_EQ(Press(about, kAboutDonation, {VK_TAB, VK_RETURN}), GetDlgItem(about, kAboutMail)) << "Tab reaches the link, Enter follows it";
+            const auto [role, name] = Accessible(GetDlgItem(about, kAboutMail));  // Wine answers its client role for any static
+            EXPECT_EQ((std::pair{name, role == ROLE_SYSTEM_STATICTEXT}), (std::pair{std::string("support@example.com"), false}))
+                << "a screen reader reads the link's address, and hears a link, not text";
             Later([&, about] { donation(about, closeBox); });
             Click(about, kAboutDonation);
             EXPECT_EQ((std::tuple{frmDonation.get(), IsWindowEnabled(about), IsWindowEnabled(main_), GetActiveWindow(), GetFocus()}),
