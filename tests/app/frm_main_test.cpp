@@ -51,9 +51,20 @@ TEST_F(MainWindow, NewerTypesComeFromTheListsMenuAndTypingFindsARow) {
     EXPECT_EQ(ToolTipText(main_, list), "") << "no hint in the safe view";
     Click(main_, kOptType1);
     EXPECT_NE(ToolTipText(main_, list).find("Shift+F10, and choose \"Show types newer Outlooks block\""), std::string::npos) << ToolTipText(main_, list);
-    for (wchar_t c : {L'p', L'y'}) SendMessageW(list, WM_CHAR, c, 1);  // found nowhere while they are hidden: the hint shows
     HWND tip = FindWindowW(L"tooltips_class32", nullptr);
-    EXPECT_TRUE(tip && GetWindow(tip, GW_OWNER) == main_ && IsWindowVisible(tip)) << "the hint after py found nothing";
+    // The mouse's tip, shown as the mouse leaves the list, goes as the hint shows: the hint stays.
+    POINT was{};
+    GetCursorPos(&was);
+    const RECT r = RectIn(HWND_DESKTOP, list);  // on the screen
+    SetCursorPos(r.left + 5, r.top + 5);
+    SendMessageW(list, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    for (const ULONGLONG end = GetTickCount64() + 1500; !IsWindowVisible(tip) && GetTickCount64() < end; Sleep(1)) Pump();
+    const bool mouseTip = IsWindowVisible(tip);
+    SetCursorPos(r.right + 5, r.top - 5);
+    for (wchar_t c : {L'p', L'y'}) SendMessageW(list, WM_CHAR, c, 1);  // found nowhere while they are hidden: the hint shows
+    for (const ULONGLONG end = GetTickCount64() + 300; GetTickCount64() < end; Sleep(10)) Pump();
+    SetCursorPos(was.x, was.y);
+    EXPECT_TRUE(mouseTip && GetWindow(tip, GW_OWNER) == main_ && IsWindowVisible(tip)) << "the mouse's tip, then the hint after py found nothing";
     EXPECT_EQ((std::tuple{choose(VK_RETURN), Rows(main_).size(), Rows(main_)[71], ToolTipText(main_, list)}),
               (std::tuple{"Show types newer Outlooks block", 137u, ".apk - Android Package", ""}));
     for (wchar_t c : {L'p', L'y'}) SendMessageW(list, WM_CHAR, c, 1);

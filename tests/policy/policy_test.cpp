@@ -196,12 +196,9 @@ TEST_P(Policy, TheTitleSaysWhatDecidesAboveTheLists) {
     EXPECT_EQ(view_.policyNote, " [The new Outlook ignores your lists]");
     view_.safeView = false;
     policy.ViewSwitch(1);
-    cRegistry reg;
-    reg.ClassKey(HKeyCurrentUser);
-    reg.SectionKey("Software\\Policies");
-    const bool policies = reg.KeyExists();
-    reg.SectionKey(prefs);
-    EXPECT_EQ((std::tuple{view_.policyNote, policies, reg.KeyExists()}), (std::tuple{"", false, false}));  // read, never made
+    KeyHandle key(P());  // read, never made
+    EXPECT_EQ((std::tuple{view_.policyNote, P().OpenKey(RootHandle(HKeyCurrentUser), "Software\\Policies", kKeyQueryValue, key.put()),
+                          P().OpenKey(RootHandle(HKeyCurrentUser), prefs, kKeyQueryValue, key.put())}), (std::tuple{"", status::FileNotFound, status::FileNotFound}));
     // With no Outlook registered, after a change; why the last click changed
     // nothing before what decides above the lists.
     SecurityPolicy none(view_, key_, "n/a");
@@ -236,8 +233,7 @@ TEST_P(Policy, SaysRestartOutlookAfterAChangeWhileOneRuns) {
     fill();
     running = {{7, 71}, {8, 80}};  // that Outlook ended and its id was taken again; another started since
     fill();
-    const char* restart = " [Restart Outlook to apply]";
-    EXPECT_EQ(notes, (V{"", restart, " [Group Policy ignores your safe list]", restart, ""}));
+    EXPECT_EQ(notes, (V{"", " [Restart Outlook to apply]", " [Group Policy ignores your safe list]", " [Restart Outlook to apply]", ""}));
 }
 
 // The newer types on request alone, after the catalogue and before the
