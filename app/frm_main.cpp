@@ -193,12 +193,17 @@ void FrmMain::ShowHint() {
     const bool wanted = !SafeViewSelected() && !newerTypes_;
     typed_.clear();  // other rows: a search starts afresh
     if (hint_ == nullptr) {
-        if (!wanted || (hint_ = ui::MakeToolTip(hwnd())) == nullptr) return;
+        if (!wanted || (hint_ = MakeToolTip()) == nullptr) return;
         SendMessageW(hint_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 20000);  // long enough to read it
+        OnDpi();
     }
-    SendMessageW(hint_, TTM_SETMAXTIPWIDTH, 0, Px(kListWidth));
     ui::SetToolTip(hint_, hwnd(), Item(kLbExtensions), wanted ? kHint : nullptr);
     if (!wanted) EndTypedHint();
+}
+
+// The hint wraps at the list's width.
+void FrmMain::OnDpi() {
+    if (hint_ != nullptr) SendMessageW(hint_, TTM_SETMAXTIPWIDTH, 0, Px(kListWidth));
 }
 
 int FrmMain::RowCount() const {

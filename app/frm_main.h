@@ -43,6 +43,7 @@ protected:
     void OnCommand(int id, int code) override;
     bool OnContextMenu(HWND control, LPARAM at) override;
     void OnTimer(UINT_PTR id) override;
+    void OnDpi() override;
 
 private:
     static LRESULT CALLBACK ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);

@@ -66,7 +66,7 @@ FrmAbout::FrmAbout() : Form(kForm) {}
 void FrmAbout::OnLoad() {
     ui::SetWindowTextUtf8(Item(kAboutBuild), BuildText(SARVELL_VERSION_MAJOR, SARVELL_VERSION_MINOR, SARVELL_VERSION_REVISION));
 
-    ui::SetToolTip(ui::MakeToolTip(hwnd()), hwnd(), Item(kAboutDonation), L"Click for information about PostcardWare");
+    ui::SetToolTip(MakeToolTip(), hwnd(), Item(kAboutDonation), L"Click for information about PostcardWare");
     SetTimer(hwnd(), kCreditsTimer, kCreditsInterval, nullptr);
 }
 

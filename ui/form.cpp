@@ -8,6 +8,7 @@
 #include "ui/link.h"
 #include "ui/separator.h"
 #include "ui/text.h"
+#include "ui/tooltip.h"
 
 namespace sarvell::ui {
 
@@ -172,6 +173,14 @@ HWND Form::Item(int id) const {
 
 int Form::Px(int twips) const { return TwipsToPixels(twips, dpi_); }
 
+HWND Form::MakeToolTip() {
+    HWND tip = ui::MakeToolTip(hwnd());
+    if (tip == nullptr) return nullptr;
+    tips_.push_back(tip);
+    if (fonts_.tip) SendMessageW(tip, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.tip.get()), FALSE);
+    return tip;
+}
+
 void Form::ApplyDpi(UINT dpi, const RECT* suggested) {
     const bool move = dpi != dpi_;
     dpi_ = dpi;
@@ -183,6 +192,14 @@ void Form::ApplyDpi(UINT dpi, const RECT* suggested) {
         HWND control = items_[i];
         if (move) SetWindowPos(control, nullptr, Px(c.left), Px(c.top), Px(c.width), Px(c.height), SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    }
+    // A tool tip's text comes in the system's tip font at the system's DPI:
+    // at another, in that font made for it, from then on.
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if ((fonts_.tip || dpi != GetDpiForSystem()) && SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)) {
+        fonts.tip = UniqueFont(CreateFontIndirectW(&metrics.lfStatusFont));
+        for (HWND tip : tips_) SendMessageW(tip, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.tip.get()), FALSE);
     }
     fonts_ = std::move(fonts);  // the old fonts go once no control uses them
     // A window at another DPI than the system's gets icons of its own; each

@@ -113,6 +113,9 @@ protected:
     virtual bool OnContextMenu(HWND /*control*/, LPARAM /*at*/) { return false; }
     // After the controls have been placed for a new DPI.
     virtual void OnDpi() {}
+    // A tool tip (ui/tooltip.h) of the form, its text kept at the form's DPI;
+    // null when it could not be made.
+    HWND MakeToolTip();
     virtual void Paint(HDC) {}
     // The one way a form closes: its window goes, and its global reference
     // lets go of it once the handler that called this has returned.
@@ -128,7 +131,7 @@ private:
     class InUse;
     // The fonts the controls' looks ask for, made for the form's DPI.
     struct Fonts {
-        UniqueFont dialog, title, link;
+        UniqueFont dialog, title, link, tip;  // tip: once the form has been at another DPI than the system's
         UniqueFont& For(Look look) { return look == Look::Title ? title : look == Look::Link ? link : dialog; }
     };
 
@@ -148,6 +151,7 @@ private:
     std::vector<HWND> items_;
     UINT dpi_ = 96;
     Fonts fonts_;
+    std::vector<HWND> tips_;  // owned by the window, they go with it
     UniqueIcon icon_, smallIcon_;
     std::vector<UniqueIcon> pictures_;
     HWND focus_ = nullptr;  // the control that had the focus when the window was last active

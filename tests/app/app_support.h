@@ -280,6 +280,15 @@ inline void CheckForm(const ui::Form& form, std::uint64_t digest) {
                 << Text(control) << " needs " << need.right << " x " << need.bottom << " at " << dpi << " dpi";
         }
         EXPECT_EQ(order, expected) << "z-order at " << dpi << " dpi";
+        // Its tool tips' text in the system's tip font for the DPI.
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
+        for (HWND tip = nullptr; (tip = FindWindowExW(nullptr, tip, L"tooltips_class32", nullptr)) != nullptr;) {
+            LOGFONTW lf{};
+            GetObjectW(reinterpret_cast<HFONT>(SendMessageW(tip, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+            EXPECT_TRUE(GetWindow(tip, GW_OWNER) != window || lf.lfHeight == metrics.lfStatusFont.lfHeight) << lf.lfHeight << " tip font at " << dpi;
+        }
         // The title bar's icon, the window's own or its class's, made at the DPI's size.
         auto small = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
         ICONINFO icon{};
