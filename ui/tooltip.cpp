@@ -36,13 +36,11 @@ void TrackToolTip(HWND tip, HWND owner, const wchar_t* text, POINT at) {
     TTTOOLINFOW info{};  // the tracked tool: id 0, which no control's handle is
     info.cbSize = sizeof info;
     info.hwnd = owner;
+    if (tip != nullptr) SendMessageW(tip, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&info));
+    if (!Replace(tip, owner, 0, TTF_TRACK | TTF_ABSOLUTE, text)) return;
     // The mouse's tip goes first: hidden later, as the mouse leaves its
     // control, it would take this one with it, as they share the window.
-    if (tip != nullptr) {
-        SendMessageW(tip, TTM_POP, 0, 0);
-        SendMessageW(tip, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&info));
-    }
-    if (!Replace(tip, owner, 0, TTF_TRACK | TTF_ABSOLUTE, text)) return;
+    SendMessageW(tip, TTM_POP, 0, 0);
     SendMessageW(tip, TTM_TRACKPOSITION, 0, MAKELPARAM(at.x, at.y));
     SendMessageW(tip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&info));
 }
