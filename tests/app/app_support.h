@@ -205,7 +205,7 @@ inline LRESULT CALLBACK CountMoves(int code, WPARAM wParam, LPARAM lParam) {
 // style (disabled exactly where the table says), text and font (8.25 pt;
 // bold for a title, underlined and blue for a link; a picture on the banner
 // on white), every one-line static text shown whole.
-inline void CheckForm(const ui::Form& form, std::uint64_t digest) {
+inline void CheckForm(const ui::Form& form, std::uint64_t digest, std::vector<std::pair<POINT, COLORREF>> painted = {}) {
     const ui::FormLayout& f = form.Layout();
     const auto pictured = std::find_if(f.controls.begin(), f.controls.end(), [](auto& c) { return c.picture.icon != 0; });
     std::ostringstream table;
@@ -299,15 +299,17 @@ inline void CheckForm(const ui::Form& form, std::uint64_t digest) {
         DeleteObject(icon.hbmMask);
         EXPECT_EQ(bitmap.bmWidth, f.icon ? GetSystemMetricsForDpi(SM_CXSMICON, dpi) : 0) << "title bar icon at " << dpi << " dpi";
     }
-    if (f.banner.bottom == 0) return;  // the banner as the screen shows it at its corner (which may lag behind)
-    const COLORREF wanted = ui::HighContrast() ? GetSysColor(COLOR_WINDOW) : RGB(255, 255, 255);
-    POINT at{1, 1};
-    ClientToScreen(window, &at);
+    // What the window paints itself, as the screen shows it (which may lag
+    // behind): the banner at its corner, and the client pixels asked for.
+    if (f.banner.bottom != 0) painted.push_back({{1, 1}, ui::HighContrast() ? GetSysColor(COLOR_WINDOW) : RGB(255, 255, 255)});
     HDC screen = GetDC(nullptr);
-    COLORREF shown = CLR_INVALID;
-    for (int i = 0; i < 40 && (shown = GetPixel(screen, at.x, at.y)) != wanted; ++i) Sleep(50), Pump();
+    for (auto [at, wanted] : painted) {
+        ClientToScreen(window, &at);
+        COLORREF shown = CLR_INVALID;
+        for (int i = 0; i < 40 && (shown = GetPixel(screen, at.x, at.y)) != wanted; ++i) Sleep(50), Pump();
+        EXPECT_EQ(shown, wanted) << "the colour painted at " << at.x << "," << at.y << " on the screen";
+    }
     ReleaseDC(nullptr, screen);
-    EXPECT_EQ(shown, wanted) << "the banner's colour on screen";
 }
 
 // Runs a step from inside whatever modal loop runs `ms` from now. A step

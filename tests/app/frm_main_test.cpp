@@ -14,8 +14,7 @@ using MainWindow = WindowTest;
 
 TEST_F(MainWindow, OpensInTheSafeViewWithItsTableAt96And144Dpi) {
     // A taskbar button of its own: unowned, and no tool window.
-    EXPECT_EQ(GetWindow(main_, GW_OWNER), nullptr);
-    EXPECT_FALSE(GetWindowLongW(main_, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    EXPECT_EQ((std::pair{GetWindow(main_, GW_OWNER), GetWindowLongW(main_, GWL_EXSTYLE) & WS_EX_TOOLWINDOW}), (std::pair{HWND{}, LONG{0}}));
     EXPECT_NE(SendMessageW(Item(kImage1), STM_GETICON, 0, 0), 0);
     EXPECT_EQ(IsDlgButtonChecked(main_, kOptType0), BST_CHECKED);
     EXPECT_GT(SendMessageW(Item(kTxtExtension), EM_GETLIMITTEXT, 0, 0), 0x7FFF0000) << "the text box takes any length";

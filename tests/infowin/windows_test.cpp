@@ -26,11 +26,6 @@ bool CentredOver(HWND window, HWND over) {
     return std::abs(a.left + a.right - b.left - b.right) <= 2 && std::abs(a.top + a.bottom - b.top - b.bottom) <= 2;
 }
 
-void ClickLabel(HWND window, int id) {
-    SendMessageW(GetDlgItem(window, id), WM_LBUTTONDOWN, MK_LBUTTON, 0);
-    SendMessageW(GetDlgItem(window, id), WM_LBUTTONUP, 0, 0);
-}
-
 // What a screen reader is told of `control`: its role and name.
 std::pair<long, std::string> Accessible(HWND control) {
     IAccessible* object = nullptr;
@@ -55,17 +50,18 @@ TEST_F(InfoWindows, AboutAndDonationOpenModallyOverTheOneBeneathAndStartAfresh) 
     const auto donation = [&](HWND about, bool closeBox) {
         HWND window = FindWindowW(kDonationClass, nullptr);
         ASSERT_TRUE(window && frmDonation);
-        EXPECT_EQ(GetWindow(window, GW_OWNER), about);
-        EXPECT_FALSE(IsWindowEnabled(about) || IsWindowEnabled(main_));
-        EXPECT_TRUE(CentredOver(window, about));
-        EXPECT_EQ(GetFocus(), GetDlgItem(window, kDonationOK));
+        EXPECT_EQ((std::tuple{GetWindow(window, GW_OWNER), IsWindowEnabled(about) || IsWindowEnabled(main_), CentredOver(window, about), GetFocus()}),
+                  (std::tuple{about, false, true, GetDlgItem(window, kDonationOK)})) << "owner, the windows beneath enabled, centred, focus";
         CheckForm(*frmDonation, 0xc81932db839d7e14u);
         if (closeBox) {  // the same colours without the scheme: the banner's text still stands out from its white
             const ui::ContrastScope off(false);
             CheckForm(*frmDonation, 0xc81932db839d7e14u);
         }
         // Every Label4 element hands over the checkout address, and the link, reached by Tab, with Space; it shows the hand.
-        for (int id : {kDonationLabel4_0, kDonationLabel4_1, kDonationLabel4_2}) ClickLabel(window, id);
+        for (int id : {kDonationLabel4_0, kDonationLabel4_1, kDonationLabel4_2}) {
+            SendMessageW(GetDlgItem(window, id), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+            SendMessageW(GetDlgItem(window, id), WM_LBUTTONUP, 0, 0);
+        }
         EXPECT_EQ(Press(window, kDonationOK, {VK_TAB, VK_SPACE}), GetDlgItem(window, kDonationLabel4_1));
         EXPECT_TRUE(SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(GetDlgItem(window, kDonationLabel4_1)),
                                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
@@ -85,25 +81,30 @@ TEST_F(InfoWindows, AboutAndDonationOpenModallyOverTheOneBeneathAndStartAfresh) 
         Later([&] {
             HWND about = FindWindowW(kAboutClass, nullptr);
             ASSERT_TRUE(about && frmAbout);
-            EXPECT_FALSE(IsWindowEnabled(main_));
-            EXPECT_EQ(GetWindow(about, GW_OWNER), main_);
-            EXPECT_TRUE(CentredOver(about, main_));
+            EXPECT_EQ((std::tuple{IsWindowEnabled(main_), GetWindow(about, GW_OWNER), CentredOver(about, main_), GetFocus()}),
+                      (std::tuple{FALSE, main_, true, GetDlgItem(about, kAboutOK)})) << "the main window enabled, owner, centred, focus";
             EXPECT_EQ(Text(about, kAboutBuild), "Build - 1.0.0.0");
             EXPECT_EQ(ToolTipText(about, GetDlgItem(about, kAboutDonation)), "Click for information about PostcardWare");
-            EXPECT_EQ(GetFocus(), GetDlgItem(about, kAboutOK));
             EXPECT_EQ(frmAbout->Credits()[0].top, 960) << "the credits start afresh";
-            CheckForm(*frmAbout, 0x68d49d6102280b8cu);
+            // The squares and the etched rule it paints, at 96 dpi, in their colours or the scheme's.
+            CheckForm(*frmAbout, 0x68d49d6102280b8cu,
+                      {{{130, 20}, ui::Drawn(RGB(0, 0, 255), COLOR_BTNFACE)}, {{185, 45}, ui::Drawn(RGB(255, 0, 0), COLOR_BTNFACE)},
+                       {{150, 90}, ui::Drawn(RGB(255, 255, 0), COLOR_BTNFACE)}, {{200, 162}, ui::Drawn(RGB(128, 128, 128), COLOR_BTNSHADOW)}});
             // The credits climb on screen where the scroller puts them, a step each 100 ms.
             for (const ULONGLONG end = GetTickCount64() + 350; GetTickCount64() < end; Sleep(10)) Pump();
             EXPECT_LT(frmAbout->Credits()[0].top, 960);
+            for (int tick = 0; tick < 20; ++tick) SendMessageW(about, WM_TIMER, 1, 0);  // on until the first line has wrapped, hidden below
             for (int i = 0; i < 4; ++i) {
-                EXPECT_EQ(RectIn(about, GetDlgItem(about, kAboutCredit1 + i)).top,
-                          MulDiv(static_cast<int>(frmAbout->Credits()[i].top), 96, 1440)) << "credit line " << i + 1;
+                HWND line = GetDlgItem(about, kAboutCredit1 + i);
+                EXPECT_EQ((std::pair{int(RectIn(about, line).top), IsWindowVisible(line) != 0}),
+                          (std::pair{MulDiv(int(frmAbout->Credits()[i].top), 96, 1440), frmAbout->Credits()[i].shown})) << "credit line " << i + 1;
             }
             EXPECT_EQ(Press(about, kAboutDonation, {VK_TAB, VK_RETURN}), GetDlgItem(about, kAboutMail)) << "Tab reaches the link, Enter follows it";
             // A screen reader reads the link's address, and hears a link, not text (Wine answers its client role for any static).
             const auto [role, name] = Accessible(GetDlgItem(about, kAboutMail));
             EXPECT_EQ((std::pair{name, role == ROLE_SYSTEM_STATICTEXT}), (std::pair{std::string("support@example.com"), false}));
+            // The second half of a double click on the link opens nothing more.
+            SendMessageW(about, WM_COMMAND, MAKEWPARAM(kAboutMail, STN_DBLCLK), reinterpret_cast<LPARAM>(GetDlgItem(about, kAboutMail)));
             Later([&, about] { donation(about, closeBox); });
             Click(about, kAboutDonation);
             EXPECT_EQ((std::tuple{frmDonation.get(), IsWindowEnabled(about), IsWindowEnabled(main_), GetActiveWindow(), GetFocus()}),
